@@ -1,0 +1,89 @@
+"""Writers for the exact file layouts the program loads.
+
+Pillow writes ICO as PNG and chooses its own BMP header fields, so the
+formats the Windows loaders are picky about are written byte by byte here.
+"""
+import struct
+
+from PIL import Image
+
+
+def quantize_256(img):
+    """RGB image -> (indices, palette of 256 (r, g, b)), deterministic."""
+    q = img.convert("RGB").quantize(colors=256, method=Image.Quantize.MEDIANCUT,
+                                    dither=Image.Dither.NONE)
+    pal = q.getpalette()[: 256 * 3]
+    pal += [0] * (256 * 3 - len(pal))
+    palette = [tuple(pal[i * 3: i * 3 + 3]) for i in range(256)]
+    return q, palette
+
+
+def write_bmp8(path, img):
+    """8 bits a pixel, full 256-entry palette, bottom-up, uncompressed."""
+    q, palette = quantize_256(img)
+    w, h = q.size
+    stride = (w + 3) & ~3
+    px = q.tobytes()
+    rows = []
+    for y in range(h - 1, -1, -1):  # bottom-up: the last row comes first
+        row = px[y * w:(y + 1) * w]
+        rows.append(row + b"\0" * (stride - w))
+    bits = b"".join(rows)
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
+    off = 14 + 40 + len(pal)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(bits), 2835, 2835, 256, 0)
+    head = struct.pack("<2sIHHI", b"BM", off + len(bits), 0, 0, off)
+    with open(path, "wb") as f:
+        f.write(head + info + pal + bits)
+
+
+def _dib4(indices, palette, mask):
+    """32x32 4-bpp DIB with AND mask, as stored inside ICO and CUR files.
+
+    indices: 32 rows of 32 palette indices (top row first); mask: 32 rows of
+    32 booleans, True where the pixel is transparent.
+    """
+    w = h = 32
+    assert len(palette) == 16
+    xor = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = indices[y]
+        for x in range(0, w, 2):
+            xor.append((row[x] << 4) | row[x + 1])
+    andm = bytearray()
+    for y in range(h - 1, -1, -1):
+        bits = 0
+        for x in range(w):
+            bits = (bits << 1) | (1 if mask[y][x] else 0)
+        andm += struct.pack(">I", bits)  # rows are 32 bits, already 4-byte aligned
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
+    # Height counts the XOR and AND halves together, as icon DIBs do.
+    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 4, 0, len(xor) + len(andm), 0, 0, 0, 0)
+    return info + pal + bytes(xor) + bytes(andm)
+
+
+def write_ico4(path, indices, mask, palette):
+    dib = _dib4(indices, palette, mask)
+    head = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", 32, 32, 16, 0, 1, 4, len(dib), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(head + entry + dib)
+
+
+def write_cur4(path, indices, mask, palette, hotspot):
+    dib = _dib4(indices, palette, mask)
+    head = struct.pack("<HHH", 0, 2, 1)
+    # In a cursor directory the planes and bit-count fields hold the hot spot.
+    entry = struct.pack("<BBBBHHII", 32, 32, 16, 0, hotspot[0], hotspot[1], len(dib), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(head + entry + dib)
+
+
+def write_wav8(path, samples, rate):
+    """Mono 8-bit PCM; no pad byte after an odd-sized data chunk, since the
+    resource loader hands sndPlaySound exactly the file's bytes."""
+    data = bytes(samples)
+    fmt = struct.pack("<HHIIHH", 1, 1, rate, rate, 1, 8)
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + struct.pack("<I", len(data)) + data
+    with open(path, "wb") as f:
+        f.write(b"RIFF" + struct.pack("<I", len(body)) + body)
