@@ -23,6 +23,12 @@ REAR_WHEEL = (530, 186)
 BAND_TOP, BAND_BOTTOM = 24, 106         # black window band
 PIN_TOP, SKIRT_TOP, SKIRT_BOTTOM = 146, 149, 196
 
+BLUE = (30, 90, 170)
+AMBER = (245, 160, 30)
+RED_LAMP = (200, 36, 44)
+EXIT_RED = (210, 64, 40)
+ENTRY_GREEN = (24, 142, 76)
+HAZARD = (232, 190, 30)
 GLASS_EDGE = (14, 15, 17)
 BAND = (22, 24, 27)
 GREEN = (30, 122, 70)
@@ -134,7 +140,7 @@ def doorway(c, x0, y0, x1, y1, front):
         hx = x0 + 4
         while hx + 11 <= x1 - 4:
             c.poly([(hx, y1 - 4), (hx + 4, y1 - 4), (hx + 7, y1 - 7), (hx + 3, y1 - 7)], (20, 20, 20))
-            c.poly([(hx + 4, y1 - 4), (hx + 8, y1 - 4), (hx + 11, y1 - 7), (hx + 7, y1 - 7)], (232, 190, 30))
+            c.poly([(hx + 4, y1 - 4), (hx + 8, y1 - 4), (hx + 11, y1 - 7), (hx + 7, y1 - 7)], HAZARD)
             hx += 8
         c.rect(x0 + 4, y1 - 7.5, x1 - 4, y1 - 7, (20, 20, 20))
         c.rect(x0, y1 - 4, x0 + 4, y1, (60, 64, 70))
@@ -166,9 +172,12 @@ def bus_background():
         c.rect(x, 7, x + 2, 12, (110, 116, 122))
 
     # skirt in the livery colour, then the pin line above it
-    c.vgrad(1, SKIRT_TOP, 763, SKIRT_BOTTOM, SKIRT,
-            mask=lambda m: m.rrect(1, SKIRT_TOP, 763, SKIRT_BOTTOM + 4, 4))
-    c.rect(2, PIN_TOP, 762, SKIRT_TOP, LIME)
+    c.vgrad(1, PIN_TOP, 763, SKIRT_BOTTOM, livery_at, mask=body_mask)
+    # the body turns away at both ends: shade the last columns
+    for i, k in enumerate((0.80, 0.87, 0.93, 0.97)):
+        for x in (1 + i, 762 - i):
+            c.vgrad(x, BAND_BOTTOM, x + 1, SKIRT_BOTTOM,
+                    lambda y, k=k: tuple(round(v * k) for v in livery_at(y)), mask=body_mask)
     c.rrect(3, SKIRT_BOTTOM, 761, 200, 2, (54, 56, 58))
 
     # black window band, rounded like the body at the front
@@ -192,10 +201,10 @@ def bus_background():
     c.rect(sx0, sy0, sx1, sy1, (16, 17, 18))
 
     # exit and entrance pictograms above the doors
-    sign_panel(c, 38, 29, 82, 43, (210, 64, 40), "出口")
-    c.poly([(33, 36), (37, 32.5), (37, 39.5)], (210, 64, 40))
-    sign_panel(c, 400, 30, 444, 44, (24, 142, 76), "入口")
-    c.poly([(449, 37), (445, 33.5), (445, 40.5)], (24, 142, 76))
+    sign_panel(c, 38, 29, 82, 43, EXIT_RED, "出口")
+    c.poly([(33, 36), (37, 32.5), (37, 39.5)], EXIT_RED)
+    sign_panel(c, 400, 30, 444, 44, ENTRY_GREEN, "入口")
+    c.poly([(449, 37), (445, 33.5), (445, 40.5)], ENTRY_GREEN)
 
     # doorways: jamb rubber around, then the open interior
     for (x0, y0, x1, y1), front in ((FRONT_DOOR, True), (MIDDLE_DOOR, False)):
@@ -215,28 +224,32 @@ def bus_background():
     # front corner: bumper, side turn lamp, headlamp edge
     c.rrect(0, 184, 28, 201, 3, (64, 67, 70))
     c.rect(0, 186, 26, 188, (96, 100, 104))
-    c.rrect(4, 116, 13, 122, 1.5, (240, 150, 30))
-    c.rrect(0, 160, 4, 172, 1.5, (220, 224, 228))
+    c.rrect(4, 116, 13, 122, 1.5, AMBER)
     # rear corner: bumper, combination lamps
     c.rrect(736, 184, 764, 201, 3, (64, 67, 70))
-    c.rrect(756, 118, 763, 150, 2, (200, 36, 44))
-    c.rrect(756, 110, 763, 118, 2, (240, 150, 30))
+    c.rrect(756, 118, 763, 150, 2, RED_LAMP)
+    c.rrect(756, 110, 763, 118, 2, AMBER)
     # engine radiator grille on the rear overhang
     c.rrect(636, 155, 730, 190, 3, (18, 19, 20))
     for y in range(158, 188, 4):
         c.rect(640, y, 726, y + 1.6, (70, 74, 78))
     # amber side markers along the skirt
     for x in (210, 330, 610, 700):
-        c.rrect(x, 190, x + 7, 194, 1, (245, 160, 30))
+        c.rrect(x, 190, x + 7, 194, 1, AMBER)
 
     # wheelchair mark by the middle door, operator name, fleet number
-    c.rrect(350, 112, 365, 127, 1.5, (30, 90, 170))
+    c.rrect(350, 112, 365, 127, 1.5, BLUE)
     c.ellipse(356.5, 115.5, 1.3, 1.3, (255, 255, 255))
     c.line([(356, 117.5), (356.5, 121.5), (360.5, 121.5), (362, 125)], (255, 255, 255), 1.2)
     c.ellipse(356.5, 122, 3.6, 3.6, None, outline=(255, 255, 255), width=1)
     c.text(190, 113, "ルモナ交通", 15, GREEN, font=PFONT)
     c.text(706, 112, "R-101", 8, (90, 92, 96), font=PFONT)
     return c.result()
+
+
+# Exact colours of the small accents, kept through the palette reduction.
+ACCENTS = [BLUE, AMBER, RED_LAMP, EXIT_RED, ENTRY_GREEN, HAZARD, LIME, GREEN,
+           (255, 255, 255), BAND, (110, 200, 120)]
 
 
 def door_front():

@@ -8,19 +8,30 @@ import struct
 from PIL import Image
 
 
-def quantize_256(img):
-    """RGB image -> (indices, palette of 256 (r, g, b)), deterministic."""
-    q = img.convert("RGB").quantize(colors=256, method=Image.Quantize.MEDIANCUT,
-                                    dither=Image.Dither.NONE)
-    pal = q.getpalette()[: 256 * 3]
-    pal += [0] * (256 * 3 - len(pal))
+def quantize_256(img, keep=()):
+    """RGB image -> (indexed image, 256 (r, g, b)), deterministic.
+
+    Median cut serves the large areas; colours in keep get entries of their
+    own, so small accents (lamps, signs) keep their exact hue.
+    """
+    img = img.convert("RGB")
+    keep = list(dict.fromkeys(keep))
+    base = img.quantize(colors=256 - len(keep), method=Image.Quantize.MEDIANCUT,
+                        dither=Image.Dither.NONE)
+    pal = base.getpalette()[: 3 * (256 - len(keep))]
+    pal += [0] * (3 * (256 - len(keep)) - len(pal))
+    for c in keep:
+        pal += list(c)
+    holder = Image.new("P", (1, 1))
+    holder.putpalette(pal)
+    q = img.quantize(palette=holder, dither=Image.Dither.NONE)
     palette = [tuple(pal[i * 3: i * 3 + 3]) for i in range(256)]
     return q, palette
 
 
-def write_bmp8(path, img):
+def write_bmp8(path, img, keep=()):
     """8 bits a pixel, full 256-entry palette, bottom-up, uncompressed."""
-    q, palette = quantize_256(img)
+    q, palette = quantize_256(img, keep)
     w, h = q.size
     stride = (w + 3) & ~3
     px = q.tobytes()

@@ -15,44 +15,65 @@ KEY = {"K": 0, "R": 9, "g": 2, "T": 6, "S": 7, "G": 8, "L": 10, "Y": 11,
        "B": 12, "N": 4, "W": 15, ".": 0}
 
 
-def _band(glass, sign):
-    # windscreen, front door, window, sign box, middle door, two windows
-    return (glass * 2 + "K" + glass * 4 + "K" + glass * 3 + "K" + sign * 3 + "K"
-            + glass * 4 + "K" + glass * 3 + "K" + glass * 3)
+class Grid:
+    def __init__(self):
+        self.g = [["."] * 32 for _ in range(32)]
+
+    def fill(self, x0, y0, x1, y1, c):
+        """Inclusive rectangle."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.g[y][x] = c
+
+    def stamp(self, x0, y0, rows, clear_as=None):
+        for dy, row in enumerate(rows):
+            for dx, c in enumerate(row):
+                if c != "." or clear_as:
+                    self.g[y0 + dy][x0 + dx] = c if c != "." else clear_as
+
+    def rows(self):
+        return ["".join(r) for r in self.g]
 
 
-def _lower(c):
-    return c * 2 + "K" + "TTTT" + "K" + c * 7 + "K" + "TTTT" + "K" + c * 7
+WHEEL = [".KKKK.", "KKSSKK", "KSWWSK", "KSWWSK", "KKSSKK", ".KKKK."]
 
 
-BUS_SIDE = (
-    ["." * 32] * 4
-    + ["." * 10 + "K" * 12 + "." * 10,
-       "." * 10 + "K" + "S" * 10 + "K" + "." * 10,
-       "." * 3 + "K" * 27 + "." * 2,
-       "." * 2 + "K" + "W" * 27 + "K" + ".",
-       ".K" + "K" * 28 + "K.",
-       ".K" + _band("T", "K") + "K.",
-       ".K" + _band("T", "Y") + "K.",
-       ".K" + _band("T", "Y") + "K.",
-       ".K" + _band("T", "K") + "K.",
-       ".K" + _band("T", "K") + "K.",
-       ".K" + _band("T", "K") + "K.",
-       ".K" + _lower("W") + "K.",
-       ".K" + _lower("W") + "R.",
-       ".K" + _lower("W") + "R.",
-       ".K" + _lower("L") + "K.",
-       ".K" + _lower("g") + "K.",
-       ".Y" + _lower("g") + "K.",
-       ".K" + _lower("g") + "K.",
-       ".K" + "gg" + "K" + "TTTT" + "K" + "KKKKKK" + "g" + "K" + "TTTT" + "K" + "g" + "KKKKKK" + "K.",
-       ".K" + "gg" + "K" + "TTTT" + "K" + "KKSSKK" + "g" + "K" + "TTTT" + "K" + "g" + "KKSSKK" + "K.",
-       ".K" + "gg" + "K" + "TTTT" + "K" + "KSWWSK" + "g" + "K" + "TTTT" + "K" + "g" + "KSWWSK" + "K.",
-       ".K" + "gg" + "K" + "TTTT" + "K" + "KSWWSK" + "g" + "K" + "TTTT" + "K" + "g" + "KSWWSK" + "K.",
-       ".K" + "K" * 8 + "KKSSKK" + "K" * 8 + "KKSSKK" + "K.",
-       "." * 11 + "KKKK" + "." * 10 + "KKKK" + "." * 3]
-    + ["." * 32] * 4
-)
+def _bus_side():
+    """The bus from its left side, facing left, as on the main window."""
+    g, o = Grid(), 2  # o: shifts the picture down to centre it
+    g.fill(10, 6 + o, 21, 6 + o, "K")                 # air conditioner on the roof
+    g.fill(10, 7 + o, 21, 7 + o, "S")
+    g.g[7 + o][10] = g.g[7 + o][21] = "K"
+    g.fill(2, 8 + o, 29, 8 + o, "K")                  # outline
+    g.fill(0, 10 + o, 0, 23 + o, "K")
+    g.fill(31, 10 + o, 31, 23 + o, "K")
+    g.fill(1, 24 + o, 30, 24 + o, "K")
+    g.g[9 + o][1] = g.g[9 + o][30] = "K"
+    g.fill(2, 9 + o, 29, 9 + o, "W")
+    g.fill(1, 10 + o, 30, 16 + o, "K")                # window band
+    g.fill(1, 17 + o, 30, 18 + o, "W")
+    g.fill(1, 19 + o, 30, 19 + o, "L")
+    g.fill(1, 20 + o, 30, 23 + o, "g")
+    g.fill(1, 11 + o, 2, 16 + o, "T")                 # windscreen
+    for x0, x1 in ((9, 13), (24, 26), (28, 29)):      # side windows
+        g.fill(x0, 11 + o, x1, 15 + o, "T")
+        g.g[11 + o][x0] = "W"
+    g.fill(15, 12 + o, 17, 13 + o, "Y")               # side sign
+    for x0 in (4, 19):                                # front and middle doors
+        g.fill(x0 - 1, 17 + o, x0 - 1, 23 + o, "K")
+        g.fill(x0 + 4, 17 + o, x0 + 4, 23 + o, "K")
+        g.fill(x0, 11 + o, x0 + 3, 23 + o, "T")
+        g.fill(x0, 18 + o, x0 + 3, 18 + o, "W")       # rail between the panes
+        g.g[11 + o][x0] = "W"
+    g.fill(0, 21 + o, 0, 21 + o, "Y")                 # headlamp
+    g.fill(31, 17 + o, 31, 18 + o, "R")               # tail lamp
+    for x0 in (9, 24):                                # arches and wheels
+        g.fill(x0, 21 + o, x0 + 5, 23 + o, "K")
+        g.stamp(x0, 22 + o, WHEEL)
+    return g.rows()
+
+
+BUS_SIDE = _bus_side()
 
 BUS_FRONT = [
     "." * 32,

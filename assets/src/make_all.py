@@ -12,7 +12,7 @@ import icons  # noqa: E402
 
 
 def main(out):
-    encoders.write_bmp8(os.path.join(out, "bus.bmp"), bus.bus_background())
+    encoders.write_bmp8(os.path.join(out, "bus.bmp"), bus.bus_background(), bus.ACCENTS)
     encoders.write_bmp8(os.path.join(out, "sign_default.bmp"), bus.sign_default())
     encoders.write_bmp8(os.path.join(out, "door_front.bmp"), bus.door_front())
     encoders.write_bmp8(os.path.join(out, "door_middle_left.bmp"), bus.door_middle_left())

@@ -4,6 +4,7 @@ Usage: preview.py ASSETS_DIR OUT_DIR. Reads the written files, so it shows
 what the program will load, and pastes the doors where the program does.
 """
 import os
+import struct
 import sys
 
 from PIL import Image
@@ -37,13 +38,31 @@ def main(src, out):
         doors.paste(im, (x, 0))
         x += im.width + 10
     doors.resize((doors.width * 4, doors.height * 4), Image.NEAREST).save(os.path.join(out, "doors.png"))
-    for n in os.listdir(src):
-        if n.endswith((".ico", ".cur", ".gif")):
+    for n in sorted(os.listdir(src)):
+        if n.endswith((".ico", ".cur")):
+            im = icon_image(open(os.path.join(src, n), "rb").read())
+        elif n.endswith(".gif"):
             im = Image.open(os.path.join(src, n)).convert("RGBA")
-            bgc = Image.new("RGBA", im.size, (0, 160, 160, 255))
-            bgc.alpha_composite(im)
-            bgc.resize((im.width * 8, im.height * 8), Image.NEAREST).save(os.path.join(out, n + ".png"))
+        else:
+            continue
+        shown = Image.new("RGBA", im.size, (212, 208, 200, 255))
+        shown.alpha_composite(im)
+        shown.resize((im.width * 8, im.height * 8), Image.NEAREST).save(os.path.join(out, n + ".png"))
 
+
+def icon_image(data):
+    """Decodes our 32x32 4-bpp ICO/CUR, AND mask included (Pillow ignores a CUR's mask)."""
+    off = struct.unpack_from("<I", data, 18)[0]
+    pal = [tuple(data[off + 40 + 4 * i: off + 43 + 4 * i][::-1]) for i in range(16)]
+    im = Image.new("RGBA", (32, 32))
+    for y in range(32):
+        xor = data[off + 104 + (31 - y) * 16:]
+        andm = data[off + 616 + (31 - y) * 4:]
+        for x in range(32):
+            idx = (xor[x // 2] >> (0 if x % 2 else 4)) & 15
+            clear = (andm[x // 8] >> (7 - x % 8)) & 1
+            im.putpixel((x, y), pal[idx] + ((0,) if clear else (255,)))
+    return im
 
 if __name__ == "__main__":
     main(sys.argv[1], sys.argv[2])
