@@ -130,6 +130,11 @@ def doorway(c, x0, y0, x1, y1, front):
         for sx in range(int(x0) + 16, int(x1) - 10, 18):           # hand straps
             c.line([(sx, y0 + 11), (sx, y0 + 22)], (200, 200, 200), 0.8)
             c.ellipse(sx, y0 + 25, 3, 3, None, outline=(230, 230, 230), width=1)
+        # seats across the aisle, below the far windows
+        for sx in (x0 + 14, x0 + 58):
+            c.rrect(sx, y0 + 72, sx + 34, y0 + 104, 4, (44, 64, 104))
+            c.rect(sx + 2, y0 + 100, sx + 32, y0 + 106, (34, 48, 78))
+            c.rect(sx + 4, y0 + 76, sx + 30, y0 + 78, (70, 92, 136))
         c.rect(x0 + 3, y0 + 6, x0 + 5.5, y1 - 12, (196, 200, 206))
         c.rect(x1 - 5.5, y0 + 6, x1 - 3, y1 - 12, (196, 200, 206))
         c.rect(x0, y1 - 26, x1, y1 - 18, (70, 75, 82))               # low floor
