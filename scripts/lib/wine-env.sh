@@ -1,0 +1,51 @@
+# Sourced by the scripts: the project's own Wine prefix, Japanese locale (ANSI code page 932),
+# quiet Wine, and helpers for a private X display. ROOT must be set to the repository.
+: "${ROOT:?}"
+export BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEARCH=win64
+
+# Creates the prefix once and maps the Windows Japanese font names to the IPA fonts.
+wine_prefix_ready() {
+  local stamp="$WINEPREFIX/.rumona-ready"
+  [ -f "$stamp" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  local pair
+  for pair in "ＭＳ Ｐゴシック=IPAPGothic" "ＭＳ ゴシック=IPAGothic" "ＭＳ 明朝=IPAMincho" \
+              "ＭＳ Ｐ明朝=IPAPMincho" "MS Shell Dlg=IPAPGothic" "MS Shell Dlg 2=IPAPGothic" \
+              "MS UI Gothic=IPAPGothic" "MS PGothic=IPAPGothic" "MS Gothic=IPAGothic" \
+              "Tahoma=IPAPGothic" "MS Sans Serif=IPAPGothic"; do
+    wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
+  done
+  # Without a window manager Wine waits 2 s for one at every hide; unmanaged windows do not.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$stamp"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; XVFB_PID is set for stop_xvfb.
+start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local num
+  if ! read -r -t 20 num <"$fifo"; then
+    rm -f "$fifo"
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  rm -f "$fifo"
+  export DISPLAY=":$num"
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}

@@ -1,0 +1,462 @@
+#include "bus_window/form1.h"
+
+#include <windowsx.h>
+
+#include "common/app.h"
+#include "common/scoped_win.h"
+#include "panel/frm_set.h"
+#include "resource.h"
+
+namespace rumona {
+
+Form1* Form1::instance_ = nullptr;
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"RumonaForm1";
+constexpr wchar_t kPictureBoxClass[] = L"RumonaPictureBox";
+constexpr wchar_t kTitlePrefix[] = L"ルモナ　-　";
+
+RECT ToRect(const RectPx& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+bool Contains(const RectTw& r, float x, float y) {
+  return x >= r.left && x < r.right() && y >= r.top && y < r.bottom();
+}
+
+int ShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
+  return form->PictureBoxMessage(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void RegisterPictureBoxClass() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(inst, kPictureBoxClass, &wc)) return;
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &PictureBoxProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kPictureBoxClass;
+  RegisterClassExW(&wc);
+}
+
+Form1::Form1() {
+  endProcess = [] { ExitProcess(0); };
+  imgNakaorido[0] = LightImage{{5535, 750, 795, 2235}, {}, true, true};
+  imgNakaorido[1] = LightImage{{6330, 750, 795, 2235}, {}, true, true};
+  Image1 = LightImage{{345, 705, 1095, 2220}, {}, true, true};
+  ImgDesiMaku = LightImage{{0, 0, 780, 480}, {}, true, false};
+  shpK_Waku[0].rect = {7350, 1650, 75, 495};
+  shpK_Waku[1].rect = {8835, 1650, 75, 495};
+  shpK_Waku[2].rect = {7350, 2115, 1560, 60};
+}
+
+Form1::~Form1() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (MnuTempMenu1) DestroyMenu(MnuTempMenu1);
+  if (instance_ == this) instance_ = nullptr;
+}
+
+bool Form1::Create() {
+  instance_ = this;
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_RUMONA));
+  Register(kFormClass, nullptr, icon, CS_DBLCLKS);
+  RegisterPictureBoxClass();
+
+  background_ = Picture::FromResource(IDB_BUS);
+  imgNakaorido[0].picture = Picture::FromResource(IDB_DOOR_MIDDLE_LEFT);
+  imgNakaorido[1].picture = Picture::FromResource(IDB_DOOR_MIDDLE_RIGHT);
+  Image1.picture = Picture::FromResource(IDB_DOOR_FRONT);
+
+  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
+                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
+  if (!CreateWindowExW(kExStyle, kFormClass, L"", kStyle, 0, 0, outer.cx, outer.cy, nullptr,
+                       nullptr, GetModuleHandleW(nullptr), this))
+    return false;
+  Form_Load();
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  SetFocus(Picture1);
+  return true;
+}
+
+void Form1::CreateControls() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  auto makeBox = [&](const RectTw& r) {
+    const RectPx px = ToPixels(r);
+    return CreateWindowExW(0, kPictureBoxClass, L"",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, px.left, px.top,
+                           px.width(), px.height(), hwnd_, nullptr, inst, this);
+  };
+  // Creation order: the board first, then the sign box.
+  PicKanban = makeBox({7425, 1665, 1410, 450});
+  Picture1 = makeBox({4425, 675, 780, 480});
+  ImgDesiMaku.picture = Picture::FromResource(IDB_SIGN_DEFAULT);
+  ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
+
+  MnuTempMenu1 = CreatePopupMenu();
+  AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewKanban, L"看板の表示");
+  AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewWaku, L"枠の表示");
+  AppendMenuW(MnuTempMenu1, MF_STRING, kMnuSetKanban, L"看板の画像を設定...");
+  AppendMenuW(MnuTempMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(MnuTempMenu1, MF_STRING, kMnuKanbanReset, L"看板のリセット");
+}
+
+void Form1::Form_Load() {
+  LoadIni();
+  frmSet& panel = frmSet::Get();
+  ShowWindow(panel.hwnd(), SW_SHOW);  // modeless, no owner
+  SetWindowPos(panel.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x43);
+  SetWindowTextW(hwnd_, (std::wstring(kTitlePrefix) + ExeBaseName()).c_str());
+}
+
+void Form1::Form_Unload() {
+  SaveIni();
+  endProcess();
+}
+
+void Form1::Form_MouseDown(int button, int, float, float) {
+  if (button == 2) ShowPopupMenu();
+}
+
+void Form1::ShowPopupMenu() {
+  POINT pt;
+  GetCursorPos(&pt);
+  TrackPopupMenu(MnuTempMenu1, TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+}
+
+void Form1::Image1_Click() { SetFocus(Picture1); }
+void Form1::ImgDesiMaku_Click() { SetFocus(Picture1); }
+void Form1::Picture1_Click() { SetFocus(Picture1); }
+
+float Form1::Left() const {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  return static_cast<float>(rc.left * kTwipsPerPixel);
+}
+
+float Form1::Top() const {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  return static_cast<float>(rc.top * kTwipsPerPixel);
+}
+
+void Form1::SetLeftTop(float left, float top) {
+  SetWindowPos(hwnd_, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+float Form1::OuterHeightTw() const {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  return static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel);
+}
+
+RectTw Form1::KanbanRect() const {
+  RECT rc;
+  GetWindowRect(PicKanban, &rc);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
+  return RectTw{static_cast<float>(rc.left * kTwipsPerPixel),
+                static_cast<float>(rc.top * kTwipsPerPixel),
+                static_cast<float>((rc.right - rc.left) * kTwipsPerPixel),
+                static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel)};
+}
+
+void Form1::MoveKanban(float left, float top) {
+  SetWindowPos(PicKanban, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::MoveSizeKanban(const RectTw& rect) {
+  const RectTw before = KanbanRect();
+  const RectPx px = ToPixels(rect);
+  SetWindowPos(PicKanban, nullptr, px.left, px.top, px.width(), px.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RectTw after = KanbanRect();
+  if (after.width != before.width || after.height != before.height) PicKanban_Resize();
+}
+
+void Form1::SetKanbanPicture(Picture picture) {
+  kanbanPicture_ = std::move(picture);
+  InvalidateRect(PicKanban, nullptr, FALSE);
+  if (kanbanPicture_.empty()) return;  // the empty picture keeps the board's size
+  RectTw r = KanbanRect();
+  r.width = static_cast<float>(kanbanPicture_.widthPx() * kTwipsPerPixel);
+  r.height = static_cast<float>(kanbanPicture_.heightPx() * kTwipsPerPixel);
+  MoveSizeKanban(r);
+}
+
+bool Form1::KanbanVisible() const { return IsWindowVisible(PicKanban) != FALSE; }
+
+void Form1::SetKanbanVisible(bool visible) {
+  ShowWindow(PicKanban, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Form1::MenuChecked(UINT id) const {
+  return (GetMenuState(MnuTempMenu1, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void Form1::SetMenuChecked(UINT id, bool checked) {
+  CheckMenuItem(MnuTempMenu1, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Form1::SetSignPicture(Picture picture) {
+  ImgDesiMaku.picture = std::move(picture);
+  ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
+  InvalidateRect(Picture1, nullptr, FALSE);
+  UpdateWindow(Picture1);
+}
+
+void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
+  RECT ra = ToRect(ToPixels(a)), rb = ToRect(ToPixels(b)), u;
+  UnionRect(&u, &ra, &rb);
+  InvalidateRect(hwnd_, &u, FALSE);
+  UpdateWindow(hwnd_);
+}
+
+void Form1::RepaintFrame(const std::array<RectTw, 3>& before) {
+  for (int i = 0; i < 3; ++i) {
+    RECT ra = ToRect(ToPixels(before[i])), rb = ToRect(ToPixels(shpK_Waku[i].rect));
+    InvalidateRect(hwnd_, &ra, FALSE);
+    InvalidateRect(hwnd_, &rb, FALSE);
+  }
+  UpdateWindow(hwnd_);
+}
+
+void Form1::PaintContent(HDC dc, const RECT& paint) {
+  const int w = paint.right - paint.left, h = paint.bottom - paint.top;
+  if (w <= 0 || h <= 0) return;
+  ScopedMemDC mem(dc);
+  ScopedBitmap buffer(CreateCompatibleBitmap(dc, w, h));
+  ScopedSelect sel(mem.get(), buffer.get());
+  SetViewportOrgEx(mem.get(), -paint.left, -paint.top, nullptr);
+
+  if (background_.empty()) {
+    FillRect(mem.get(), &paint, GetSysColorBrush(COLOR_BTNFACE));
+  } else {
+    background_.Draw(mem.get(), 0, 0, background_.widthPx(), background_.heightPx());
+  }
+  auto drawImage = [&](const LightImage& img) {
+    if (!img.visible || img.picture.empty()) return;
+    const RectPx px = ToPixels(img.rect);
+    RECT r = ToRect(px), clip;
+    if (!IntersectRect(&clip, &r, &paint)) return;
+    if (img.stretch)
+      img.picture.Draw(mem.get(), px.left, px.top, px.width(), px.height());
+    else
+      img.picture.Draw(mem.get(), px.left, px.top, img.picture.widthPx(), img.picture.heightPx());
+  };
+  drawImage(imgNakaorido[0]);
+  drawImage(imgNakaorido[1]);
+  drawImage(Image1);
+  for (const LightShape& s : shpK_Waku) {
+    if (!s.visible) continue;
+    RECT r = ToRect(ToPixels(s.rect)), clip;
+    if (!IntersectRect(&clip, &r, &paint)) continue;
+    ScopedBrush fill(CreateSolidBrush(s.fill));
+    ScopedBrush outline(CreateSolidBrush(s.outline));
+    FillRect(mem.get(), &r, fill.get());
+    FrameRect(mem.get(), &r, outline.get());
+  }
+  SetViewportOrgEx(mem.get(), 0, 0, nullptr);
+  BitBlt(dc, paint.left, paint.top, w, h, mem.get(), 0, 0, SRCCOPY);
+}
+
+void Form1::PaintPicture1(HDC dc) {
+  RECT rc;
+  GetClientRect(Picture1, &rc);
+  ScopedMemDC mem(dc);
+  ScopedBitmap buffer(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
+  ScopedSelect sel(mem.get(), buffer.get());
+  FillRect(mem.get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (ImgDesiMaku.visible)
+    ImgDesiMaku.picture.Draw(mem.get(), 0, 0, ImgDesiMaku.picture.widthPx(),
+                             ImgDesiMaku.picture.heightPx());
+  BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
+}
+
+void Form1::PaintKanban(HDC dc) {
+  RECT rc;
+  GetClientRect(PicKanban, &rc);
+  FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  kanbanPicture_.Draw(dc, 0, 0, kanbanPicture_.widthPx(), kanbanPicture_.heightPx());
+}
+
+void Form1::FocusNextPictureBox(HWND from, bool) {
+  // Two focusable controls: Tab and Shift+Tab both lead to the other one when it is visible.
+  HWND other = from == Picture1 ? PicKanban : Picture1;
+  if (IsWindowVisible(other)) SetFocus(other);
+}
+
+LRESULT Form1::PictureBoxMessage(HWND box, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  const bool isSign = box == Picture1;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(box, &ps);
+      if (isSign) PaintPicture1(dc); else PaintKanban(dc);
+      EndPaint(box, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      if (isSign) PaintPicture1(reinterpret_cast<HDC>(wp)); else PaintKanban(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_KEYDOWN:
+      if (wp == VK_TAB) {
+        FocusNextPictureBox(box, GetKeyState(VK_SHIFT) < 0);
+        return 0;
+      }
+      if (isSign) Picture1_KeyDown(static_cast<int16_t>(wp), ShiftState());
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (isSign) {
+        pressOnPicture1_ = true;
+        SetCapture(box);
+        SetFocus(box);
+      } else {
+        SetFocus(box);
+        PicKanban_MouseDown(1, ShiftState(), static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel),
+                            static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel));
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (isSign && pressOnPicture1_) {
+        pressOnPicture1_ = false;
+        ReleaseCapture();
+        const float x = static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel);
+        const float y = static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel);
+        RECT rc;
+        GetClientRect(box, &rc);
+        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (!PtInRect(&rc, pt)) return 0;
+        if (ImgDesiMaku.visible && Contains(ImgDesiMaku.rect, x, y))
+          ImgDesiMaku_Click();
+        else
+          Picture1_Click();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (!isSign) {
+        PicKanban_DblClick();
+        return 0;
+      }
+      return PictureBoxMessage(box, WM_LBUTTONDOWN, wp, lp);
+    case WM_RBUTTONDOWN:
+      if (!isSign) {
+        SetFocus(box);
+        PicKanban_MouseDown(2, ShiftState(), static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel),
+                            static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel));
+      } else {
+        SetFocus(box);
+      }
+      return 0;
+    case WM_MBUTTONDOWN:
+      if (!isSign)
+        PicKanban_MouseDown(4, ShiftState(), static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel),
+                            static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel));
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (isSign) pressOnPicture1_ = false;
+      return 0;
+  }
+  return DefWindowProcW(box, msg, wp, lp);
+}
+
+void Form1::OnMenuCommand(UINT id) {
+  switch (id) {
+    case kMnuViewKanban: MnuViewKanban_Click(); break;
+    case kMnuViewWaku: MnuViewWaku_Click(); break;
+    case kMnuSetKanban: MnuSetKanban_Click(); break;
+    case kMnuKanbanReset: MnuKanbanReset_Click(); break;
+  }
+}
+
+LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      PaintContent(dc, ps.rcPaint);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT rc;
+      GetClientRect(hwnd_, &rc);
+      PaintContent(reinterpret_cast<HDC>(wp), rc);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
+      const float x = static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel);
+      const float y = static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel);
+      const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+      const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
+      // The door images take their own mouse input; only the front door has a handler.
+      if (Image1.visible && Contains(Image1.rect, x, y)) {
+        if (left) {
+          pressOnImage1_ = true;
+          SetCapture(hwnd_);
+        }
+        return 0;
+      }
+      for (const LightImage& leaf : imgNakaorido)
+        if (leaf.visible && Contains(leaf.rect, x, y)) return 0;
+      Form_MouseDown(left ? 1 : right ? 2 : 4, ShiftState(), x, y);
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      if (pressOnImage1_) {
+        pressOnImage1_ = false;
+        ReleaseCapture();
+        const float x = static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel);
+        const float y = static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel);
+        if (Contains(Image1.rect, x, y)) Image1_Click();
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressOnImage1_ = false;
+      return 0;
+    case WM_COMMAND:
+      if (lp == 0) OnMenuCommand(LOWORD(wp));
+      return 0;
+    case WM_CLOSE:
+      Form_Unload();
+      return 0;
+    case WM_DESTROY:
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace rumona

@@ -1,0 +1,164 @@
+#include "common/app.h"
+
+#include <vector>
+
+#include "common/path_logic.h"
+
+namespace rumona {
+
+std::wstring ExePath() {
+  std::vector<wchar_t> buf(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n < buf.size()) return std::wstring(buf.data(), n);
+    buf.resize(buf.size() * 2);
+  }
+}
+
+std::wstring ExeFolder() { return FolderOf(ExePath()); }
+
+std::wstring ExeBaseName() { return BaseNameWithoutExtension(ExePath()); }
+
+int ShowMessage(HWND owner, const std::wstring& text, UINT style, const wchar_t* caption) {
+  return MessageBoxW(owner, text.c_str(), caption, style);
+}
+
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* buf = nullptr;
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+  std::wstring text = n && buf ? std::wstring(buf, n) : L"エラー " + std::to_wstring(code);
+  if (buf) LocalFree(buf);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    text.pop_back();
+  return text;
+}
+
+HFONT CreateJapaneseFont(const wchar_t* face, double points, bool bold, bool underline) {
+  LOGFONTW lf{};
+  lf.lfHeight = -static_cast<LONG>(points * 96.0 / 72.0 + 0.5);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = underline ? TRUE : FALSE;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
+}
+
+HFONT DefaultUiFont() {
+  static HFONT font = CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9);
+  return font;
+}
+
+namespace {
+struct DisabledWindows {
+  HWND keep;
+  std::vector<HWND> list;
+};
+
+BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<DisabledWindows*>(lp);
+  if (hwnd != d->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    d->list.push_back(hwnd);
+  }
+  return TRUE;
+}
+}  // namespace
+
+void RunModal(HWND dialog) {
+  DisabledWindows disabled{dialog, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&disabled));
+  ShowWindow(dialog, SW_SHOW);
+  SetForegroundWindow(dialog);
+  MSG msg;
+  while (IsWindow(dialog)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // keep the quit for the outer loop
+      break;
+    }
+    if (got < 0) break;
+    if (PreTranslateDialogMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  for (HWND hwnd : disabled.list)
+    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+}
+
+namespace {
+constexpr wchar_t kTabOrderProp[] = L"RumonaTabOrder";
+
+bool CanTakeFocus(HWND hwnd) {
+  for (HWND w = hwnd; w; w = GetParent(w)) {
+    if (!IsWindowVisible(w) || !IsWindowEnabled(w)) return false;
+    if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
+  }
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  const LONG type = style & BS_TYPEMASK;
+  wchar_t cls[16] = {};
+  GetClassNameW(hwnd, cls, 16);
+  if (lstrcmpiW(cls, L"Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON))
+    return SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return true;
+}
+}  // namespace
+
+void SetTabOrder(HWND root, const std::vector<HWND>* order) {
+  SetPropW(root, kTabOrderProp, reinterpret_cast<HANDLE>(const_cast<std::vector<HWND>*>(order)));
+}
+
+HWND NextTabStop(HWND root, HWND from, bool backwards) {
+  auto* order = static_cast<const std::vector<HWND>*>(GetPropW(root, kTabOrderProp));
+  if (!order || order->empty()) return nullptr;
+  const int n = static_cast<int>(order->size());
+  int at = -1;
+  for (int i = 0; i < n; ++i)
+    if ((*order)[i] == from) at = i;
+  for (int step = 1; step <= n; ++step) {
+    int i = backwards ? (at - step + 2 * n) % n : (at + step) % n;
+    if (at < 0) i = backwards ? n - step : step - 1;
+    if (CanTakeFocus((*order)[i])) return (*order)[i];
+  }
+  return nullptr;
+}
+
+bool PreTranslateDialogMessage(MSG& msg) {
+  if (!msg.hwnd) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!root) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetPropW(root, kTabOrderProp)) {
+    if (HWND next = NextTabStop(root, GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+      SetFocus(next);
+      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next, EM_SETSEL, 0, -1);
+    }
+    return true;
+  }
+  // Windows that want dialog keys (Tab, Enter, Esc) mark themselves with this property.
+  if (!GetPropW(root, L"RumonaDialogKeys")) return false;
+  return IsDialogMessageW(root, &msg) != FALSE;
+}
+
+void DoEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (PreTranslateDialogMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+  RECT rc{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+  return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+}  // namespace rumona

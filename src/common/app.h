@@ -1,0 +1,50 @@
+#pragma once
+// What several windows share: the executable's name and folder, message boxes, modal loops, fonts.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace rumona {
+
+inline constexpr wchar_t kAppTitle[] = L"カナテラ";  // caption of the program's message boxes
+
+std::wstring ExePath();
+std::wstring ExeFolder();    // always ends in "\"
+std::wstring ExeBaseName();  // the file name without its extension
+
+// A message box captioned with the application's title unless a caption is given.
+int ShowMessage(HWND owner, const std::wstring& text, UINT style = MB_OK,
+                const wchar_t* caption = kAppTitle);
+
+// The system's own description of an error code, in the system's language, without the
+// trailing line break.
+std::wstring SystemErrorText(DWORD code);
+
+// A font of the Japanese character set at a size in points (96 DPI).
+HFONT CreateJapaneseFont(const wchar_t* face, double points, bool bold = false,
+                         bool underline = false);
+
+// The default font of the program's windows and controls.
+HFONT DefaultUiFont();
+
+// Shows a window modally with no owner: every other window of the thread is disabled until the
+// window is destroyed, while a nested message loop runs. Returns when it is gone.
+void RunModal(HWND dialog);
+
+// Gives a top-level window a focus order across its nested containers (Tab and Shift+Tab),
+// instead of the per-container order that dialog navigation would take.
+void SetTabOrder(HWND root, const std::vector<HWND>* order);
+// The next control in that order that can take the focus (enabled and visible; of a group of
+// option buttons, only the selected one).
+HWND NextTabStop(HWND root, HWND from, bool backwards);
+
+// One message through the dialog-style keyboard handling of whichever window it belongs to.
+bool PreTranslateDialogMessage(MSG& msg);
+
+// Processes every window message that is pending now, once.
+void DoEvents();
+
+// Client-area size in pixels -> outer window rectangle for the given styles.
+SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+
+}  // namespace rumona

@@ -1,0 +1,54 @@
+#pragma once
+// One small class per window: `this` rides in through lpCreateParams and lives in GWLP_USERDATA,
+// and the derived class's HandleMessage is the window procedure.
+#include <windows.h>
+
+namespace rumona {
+
+template <class Derived>
+class BaseWindow {
+ public:
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    Derived* self = nullptr;
+    if (msg == WM_NCCREATE) {
+      self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      self->hwnd_ = hwnd;
+    } else {
+      self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      LRESULT r = self->HandleMessage(msg, wp, lp);
+      self->hwnd_ = nullptr;
+      return r;
+    }
+    return self->HandleMessage(msg, wp, lp);
+  }
+
+  // Registers the class once per process.
+  static void Register(const wchar_t* className, HBRUSH background, HICON icon = nullptr,
+                       UINT style = 0) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    if (GetClassInfoExW(inst, className, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.style = style;
+    wc.lpfnWndProc = &BaseWindow::WindowProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+  }
+
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace rumona

@@ -1,0 +1,116 @@
+#include "common/picture.h"
+
+#include <vector>
+
+namespace rumona {
+
+namespace {
+
+constexpr double kHimetricPerInch = 2540.0;
+
+int HimetricToPixels(long hm) { return MulDiv(hm, 96, static_cast<int>(kHimetricPerInch)); }
+
+}  // namespace
+
+Picture Picture::FromFile(const std::wstring& path, HRESULT* error) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (error) *error = HRESULT_FROM_WIN32(GetLastError());
+    return Picture();
+  }
+  LARGE_INTEGER size{};
+  std::vector<char> data;
+  bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30);
+  if (ok) {
+    data.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    ok = ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
+         read == data.size();
+  }
+  CloseHandle(file);
+  if (!ok) {
+    if (error) *error = E_FAIL;
+    return Picture();
+  }
+  return FromMemory(data.data(), data.size(), error);
+}
+
+Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
+  auto fail = [&](HRESULT hr) {
+    if (error) *error = hr;
+    return Picture();
+  };
+  if (!data || size == 0) return fail(E_INVALIDARG);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!mem) return fail(E_OUTOFMEMORY);
+  void* p = GlobalLock(mem);
+  memcpy(p, data, size);
+  GlobalUnlock(mem);
+  ComPtr<IStream> stream;
+  HRESULT hr = CreateStreamOnHGlobal(mem, TRUE, stream.put());
+  if (FAILED(hr)) {
+    GlobalFree(mem);
+    return fail(hr);
+  }
+  ComPtr<IPicture> pic;
+  hr = OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                      reinterpret_cast<void**>(pic.put()));
+  if (FAILED(hr) || !pic) return fail(FAILED(hr) ? hr : E_FAIL);
+
+  auto impl = std::make_shared<Impl>();
+  pic->get_Width(&impl->hmWidth);
+  pic->get_Height(&impl->hmHeight);
+  impl->width = HimetricToPixels(impl->hmWidth);
+  impl->height = HimetricToPixels(impl->hmHeight);
+  SHORT type = PICTYPE_UNINITIALIZED;
+  pic->get_Type(&type);
+  if (type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE) {
+    impl->metafile = pic;
+  } else {
+    // Copy the pixels once into our own bitmap; the picture object is then released.
+    ScopedGetDC screen(nullptr);
+    impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), std::max(impl->width, 1),
+                                              std::max(impl->height, 1)));
+    if (!impl->bitmap) return fail(E_OUTOFMEMORY);
+    ScopedMemDC mem(screen.get());
+    ScopedSelect sel(mem.get(), impl->bitmap.get());
+    // Bitmaps render upright only with the source given bottom-up.
+    hr = pic->Render(mem.get(), 0, 0, impl->width, impl->height, 0, impl->hmHeight,
+                     impl->hmWidth, -impl->hmHeight, nullptr);
+    if (FAILED(hr)) return fail(hr);
+  }
+  if (error) *error = S_OK;
+  Picture result;
+  result.impl_ = std::move(impl);
+  return result;
+}
+
+Picture Picture::FromResource(int id, const wchar_t* type) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+  if (!res) return Picture();
+  HGLOBAL loaded = LoadResource(module, res);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  return FromMemory(data, SizeofResource(module, res));
+}
+
+void Picture::Draw(HDC dc, int x, int y, int cx, int cy) const {
+  if (!impl_ || cx <= 0 || cy <= 0) return;
+  if (impl_->bitmap) {
+    ScopedMemDC mem(dc);
+    ScopedSelect sel(mem.get(), impl_->bitmap.get());
+    if (cx == impl_->width && cy == impl_->height) {
+      BitBlt(dc, x, y, cx, cy, mem.get(), 0, 0, SRCCOPY);
+    } else {
+      int old = SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, x, y, cx, cy, mem.get(), 0, 0, impl_->width, impl_->height, SRCCOPY);
+      SetStretchBltMode(dc, old);
+    }
+  } else if (impl_->metafile) {
+    impl_->metafile->Render(dc, x, y, cx, cy, 0, impl_->hmHeight, impl_->hmWidth,
+                            -impl_->hmHeight, nullptr);
+  }
+}
+
+}  // namespace rumona

@@ -1,0 +1,112 @@
+#pragma once
+// Small owners for GDI and COM handles. Each one restores or deletes exactly what it took.
+#include <windows.h>
+#include <objidl.h>
+#include <utility>
+
+namespace rumona {
+
+template <class T>
+class ScopedGdiObject {
+ public:
+  ScopedGdiObject() = default;
+  explicit ScopedGdiObject(T obj) : obj_(obj) {}
+  ScopedGdiObject(const ScopedGdiObject&) = delete;
+  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+  ScopedGdiObject(ScopedGdiObject&& o) noexcept : obj_(std::exchange(o.obj_, nullptr)) {}
+  ScopedGdiObject& operator=(ScopedGdiObject&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.obj_, nullptr));
+    return *this;
+  }
+  ~ScopedGdiObject() { reset(); }
+  void reset(T obj = nullptr) {
+    if (obj_) DeleteObject(obj_);
+    obj_ = obj;
+  }
+  T get() const { return obj_; }
+  explicit operator bool() const { return obj_ != nullptr; }
+
+ private:
+  T obj_ = nullptr;
+};
+
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedPen = ScopedGdiObject<HPEN>;
+
+// A memory DC; deleted on destruction.
+class ScopedMemDC {
+ public:
+  explicit ScopedMemDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+  ScopedMemDC(const ScopedMemDC&) = delete;
+  ScopedMemDC& operator=(const ScopedMemDC&) = delete;
+  ~ScopedMemDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Selects an object into a DC and selects the previous one back on destruction, so a bitmap is
+// always out of its DC before whoever owns it deletes it.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+  ~ScopedSelect() {
+    if (old_) SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+class ScopedGetDC {
+ public:
+  explicit ScopedGetDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ScopedGetDC(const ScopedGetDC&) = delete;
+  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+  ~ScopedGetDC() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// A COM interface pointer that releases on destruction.
+template <class T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr& o) : p_(o.p_) {
+    if (p_) p_->AddRef();
+  }
+  ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComPtr& operator=(ComPtr o) noexcept {
+    std::swap(p_, o.p_);
+    return *this;
+  }
+  ~ComPtr() {
+    if (p_) p_->Release();
+  }
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+  T** put() {
+    *this = ComPtr();
+    return &p_;
+  }
+  explicit operator bool() const { return p_ != nullptr; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+}  // namespace rumona

@@ -1,0 +1,18 @@
+#include <windows.h>
+#include <objbase.h>
+
+#include "bus_window/form1.h"
+#include "common/app.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  OleInitialize(nullptr);  // the picture loader and the shell's dialogs need COM
+  rumona::Form1 form;
+  if (!form.Create()) return 1;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (rumona::PreTranslateDialogMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}

@@ -1,0 +1,432 @@
+#include "panel/frm_set.h"
+
+#include <string>
+
+#include "bus_window/form1.h"
+#include "common/app.h"
+#include "resource.h"
+
+namespace rumona {
+
+frmSet* frmSet::instance_ = nullptr;
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"RumonaFrmSet";
+constexpr wchar_t kFrameClass[] = L"RumonaFrame";
+
+enum ControlId : int {
+  kIdCommand3 = 1001,
+  kIdHScroll1,
+  kIdHScroll2,
+  kIdCheck2,
+  kIdCheck1,
+  kIdOption1First,  // three ids
+  kIdLblMaeSpeed = kIdOption1First + 3,
+  kIdLblNakaSpeed,
+  kIdCommand1,
+  kIdLabel1,
+  kIdCommand2First = 1100,  // twelve ids, index = id - first
+};
+
+struct FrameData {
+  COLORREF background;
+  std::wstring caption;
+  HBRUSH brush;
+};
+
+HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 const RectTw& r, int id, DWORD exStyle = 0) {
+  const RectPx px = ToPixels(r);
+  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
+                              px.width(), px.height(), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultUiFont()), FALSE);
+  return hwnd;
+}
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  auto* data = reinterpret_cast<FrameData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (msg) {
+    case WM_NCCREATE: {
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+      break;
+    }
+    case WM_NCDESTROY:
+      if (data) {
+        DeleteObject(data->brush);
+        delete data;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      }
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_ENABLE:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      FillRect(dc, &rc, data->brush);
+      RECT edge = rc;
+      if (!data->caption.empty()) {
+        HGDIOBJ old = SelectObject(dc, DefaultUiFont());
+        TEXTMETRICW tm;
+        GetTextMetricsW(dc, &tm);
+        edge.top += tm.tmHeight / 2;
+        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+        SetBkColor(dc, data->background);
+        SetTextColor(dc, IsWindowEnabled(hwnd) ? GetSysColor(COLOR_BTNTEXT)
+                                               : GetSysColor(COLOR_GRAYTEXT));
+        SetBkMode(dc, OPAQUE);
+        RECT text{6, 0, rc.right - 6, tm.tmHeight};
+        DrawTextW(dc, (L" " + data->caption + L" ").c_str(), -1, &text,
+                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+      } else {
+        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+      // Children's notifications belong to the panel.
+      return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterFrameClass() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(inst, kFrameClass, &wc)) return;
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &FrameProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kFrameClass;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+HWND CreateContainerFrame(HWND parent, const RectTw& rect, const wchar_t* caption,
+                          COLORREF background) {
+  RegisterFrameClass();
+  auto* data = new FrameData{background, caption ? caption : L"", CreateSolidBrush(background)};
+  const RectPx px = ToPixels(rect);
+  HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, caption ? caption : L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, px.left, px.top,
+                              px.width(), px.height(), parent, nullptr, GetModuleHandleW(nullptr),
+                              data);
+  if (!hwnd) {
+    DeleteObject(data->brush);
+    delete data;
+  }
+  return hwnd;
+}
+
+frmSet& frmSet::Get() {
+  if (!instance_) {
+    instance_ = new frmSet();
+    instance_->CreateWindowAndControls();
+  }
+  return *instance_;
+}
+
+void frmSet::Destroy() {
+  if (!instance_) return;
+  if (instance_->hwnd_) DestroyWindow(instance_->hwnd_);
+  delete instance_;
+  instance_ = nullptr;
+}
+
+bool frmSet::CreateWindowAndControls() {
+  Register(kPanelClass, panelBrush_.get());
+  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
+                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
+  if (!CreateWindowExW(kExStyle, kPanelClass, L"設定パネル", kStyle, 0, 0, outer.cx, outer.cy,
+                       nullptr, nullptr, GetModuleHandleW(nullptr), this))
+    return false;
+  SetPropW(hwnd_, L"RumonaDialogKeys", reinterpret_cast<HANDLE>(1));
+  return true;
+}
+
+void frmSet::CreateControls() {
+  digitFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 12));
+  displayFont_.reset(CreateJapaneseFont(L"ＭＳ ゴシック", 14.25));
+  maePicture_ = Picture::FromResource(IDB_BUTTON_MAE);
+  nakaPicture_ = Picture::FromResource(IDB_BUTTON_NAKA);
+
+  // Creation order.
+  Command3 = MakeControl(hwnd_, L"BUTTON", L"バージョン情報", WS_TABSTOP | BS_PUSHBUTTON,
+                         {720, 2145, 1515, 360}, kIdCommand3);
+  FrameA = CreateContainerFrame(hwnd_, {30, 30, 2190, 1965}, nullptr, 0x000000);
+  HScroll1 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {855, 195, 1260, 240},
+                         kIdHScroll1);
+  HScroll2 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {840, 840, 1230, 240},
+                         kIdHScroll2);
+  for (int i = 0; i < 2; ++i) {
+    HWND bar = i == 0 ? HScroll1 : HScroll2;
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_POS | SIF_PAGE, kSpeedMin, kSpeedMax, 0,
+                  scrollValue_[i], 0};
+    SetScrollInfo(bar, SB_CTL, &si, FALSE);
+  }
+  const DWORD doorStyle = WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP;
+  Check2 = MakeControl(FrameA, L"BUTTON", L"", doorStyle, {60, 840, 735, 525}, kIdCheck2);
+  Check1 = MakeControl(FrameA, L"BUTTON", L"", doorStyle, {75, 165, 735, 510}, kIdCheck1);
+  SendMessageW(Check1, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(maePicture_.bitmap()));
+  SendMessageW(Check2, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nakaPicture_.bitmap()));
+  Frame2 = CreateContainerFrame(FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);
+  const RectTw optionRects[3] = {{60, 180, 735, 270}, {795, 180, 570, 270}, {1470, 165, 555, 270}};
+  const wchar_t* optionCaptions[3] = {L"両方", L"左", L"右"};
+  for (int i = 0; i < 3; ++i)
+    Option1[i] = MakeControl(Frame2, L"BUTTON", optionCaptions[i],
+                             WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
+                             optionRects[i], kIdOption1First + i);
+  SendMessageW(Option1[0], BM_SETCHECK, BST_CHECKED, 0);
+  const DWORD readout = SS_RIGHT | SS_NOPREFIX;
+  lblMaeSpeed = MakeControl(FrameA, L"STATIC", L"0", readout, {885, 450, 1215, 240},
+                            kIdLblMaeSpeed, WS_EX_STATICEDGE);
+  lblNakaSpeed = MakeControl(FrameA, L"STATIC", L"0", readout, {870, 1110, 1200, 240},
+                             kIdLblNakaSpeed, WS_EX_STATICEDGE);
+  Frame1 = CreateContainerFrame(hwnd_, {2265, 0, 1620, 2505}, nullptr, 0x404040);
+  Command1 = MakeControl(Frame1, L"BUTTON", L"方向幕フォルダー", WS_TABSTOP | BS_PUSHBUTTON,
+                         {75, 2190, 1530, 270}, kIdCommand1);
+
+  // The keypad, created from index 11 down to 0.
+  struct Key { float left, top; const wchar_t* caption; };
+  const Key keys[12] = {{75, 1770, L"0"},   {75, 1380, L"1"},   {570, 1380, L"2"},
+                        {1065, 1380, L"3"}, {75, 990, L"4"},    {570, 990, L"5"},
+                        {1065, 990, L"6"},  {75, 600, L"7"},    {570, 600, L"8"},
+                        {1065, 600, L"9"},  {570, 1770, L"C"},  {1065, 1770, L"設定"}};
+  for (int i = 11; i >= 0; --i) {
+    const DWORD look = i >= 10 ? BS_OWNERDRAW : BS_PUSHBUTTON;
+    Command2[i] = MakeControl(Frame1, L"BUTTON", keys[i].caption, WS_TABSTOP | look,
+                              {keys[i].left, keys[i].top, 510, 390}, kIdCommand2First + i);
+    if (i < 10)
+      SendMessageW(Command2[i], WM_SETFONT, reinterpret_cast<WPARAM>(digitFont_.get()), FALSE);
+  }
+  Label1 = MakeControl(Frame1, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE,
+                       {90, 240, 1455, 315}, kIdLabel1, WS_EX_STATICEDGE);
+  SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_.get()), FALSE);
+  ApplyTabOrder();
+  lastFocus_ = Command2[0];
+}
+
+void frmSet::ApplyTabOrder() {
+  // Focus order follows the z-order of siblings, so stack each container's children by tab index.
+  const HWND order[] = {Frame1,     Command2[0], Command2[1], Command2[2], Command2[3],
+                        Command2[4], Command2[5], Command2[6], Command2[7], Command2[8],
+                        Command2[9], Command2[10], Command2[11], Label1,    FrameA,
+                        Frame2,     Option1[2],  Option1[1],  Option1[0],  Check1,
+                        Check2,     HScroll2,    HScroll1,    lblNakaSpeed, lblMaeSpeed,
+                        Command3,   Command1};
+  for (HWND hwnd : order)
+    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Tab walks the tab stops in this order across the containers.
+  tabOrder_.clear();
+  for (HWND hwnd : order)
+    if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) tabOrder_.push_back(hwnd);
+  SetTabOrder(hwnd_, &tabOrder_);
+}
+
+int frmSet::Check1Value() const {
+  return SendMessageW(Check1, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+int frmSet::Check2Value() const {
+  return SendMessageW(Check2, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+bool frmSet::Option1Value(int index) const {
+  if (index < 0 || index > 2) return false;
+  return SendMessageW(Option1[index], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void frmSet::SelectOption1(int index) {
+  for (int i = 0; i < 3; ++i)
+    SendMessageW(Option1[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+float frmSet::Left() const {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  return static_cast<float>(rc.left * kTwipsPerPixel);
+}
+
+float frmSet::Top() const {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  return static_cast<float>(rc.top * kTwipsPerPixel);
+}
+
+void frmSet::SetLeftTop(float left, float top) {
+  SetWindowPos(hwnd_, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmSet::SetScrollValue(int bar, int value) {
+  if (value < kSpeedMin) value = kSpeedMin;
+  if (value > kSpeedMax) value = kSpeedMax;
+  HWND hwnd = bar == 0 ? HScroll1 : HScroll2;
+  SetScrollPos(hwnd, SB_CTL, value, TRUE);
+  if (value == scrollValue_[bar]) return;
+  scrollValue_[bar] = value;
+  if (bar == 0) HScroll1_Change(); else HScroll2_Change();
+}
+
+void frmSet::OnScroll(HWND bar, int code) {
+  const int index = bar == HScroll1 ? 0 : bar == HScroll2 ? 1 : -1;
+  if (index < 0) return;
+  int value = scrollValue_[index];
+  switch (code) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT: value -= 1; break;  // small and large change are both 1
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT: value += 1; break;
+    case SB_LEFT: value = kSpeedMin; break;
+    case SB_RIGHT: value = kSpeedMax; break;
+    case SB_THUMBPOSITION: {  // the thumb released after a drag
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_TRACKPOS;
+      GetScrollInfo(bar, SB_CTL, &si);
+      value = si.nTrackPos;
+      break;
+    }
+    default:
+      return;  // dragging the thumb changes nothing until it is released
+  }
+  SetScrollValue(index, value);
+}
+
+void frmSet::Check1_Click() {
+  if (Form1* form = Form1::Instance()) form->Check1_Click();
+}
+
+void frmSet::Check2_Click() {
+  // The option group is locked while the middle door stands open.
+  const bool open = Check2Value() == 1;
+  EnableWindow(Frame2, !open);
+  for (HWND option : Option1) EnableWindow(option, !open);
+  if (Form1* form = Form1::Instance()) form->Check2_Click();
+}
+
+void frmSet::HScroll1_Change() {
+  if (Form1* form = Form1::Instance()) form->HScroll1_Change();
+}
+
+void frmSet::HScroll2_Change() {
+  if (Form1* form = Form1::Instance()) form->HScroll2_Change();
+}
+
+void frmSet::Command1_Click() {
+  if (Form1* form = Form1::Instance()) form->MnuEditHkPic_Click();
+}
+
+void frmSet::Command3_Click() {
+  if (Form1* form = Form1::Instance()) form->MnuHelpVer_Click();
+}
+
+void frmSet::OnCommand(int id, int code, HWND control) {
+  if (!control || (code != BN_CLICKED && code != BN_DOUBLECLICKED)) return;
+  if (id >= kIdCommand2First && id < kIdCommand2First + 12) {
+    Command2_Click(static_cast<int16_t>(id - kIdCommand2First));
+    return;
+  }
+  switch (id) {
+    case kIdCheck1: Check1_Click(); break;
+    case kIdCheck2: Check2_Click(); break;
+    case kIdCommand1: Command1_Click(); break;
+    case kIdCommand3: Command3_Click(); break;
+  }
+}
+
+LRESULT frmSet::OnCtlColor(HDC dc, HWND control) {
+  if (control == lblMaeSpeed || control == lblNakaSpeed || control == Label1) {
+    SetTextColor(dc, control == Label1 ? 0x0080FF : 0x80C0FF);
+    SetBkColor(dc, 0x000000);
+    return reinterpret_cast<LRESULT>(blackBrush_.get());
+  }
+  for (HWND option : Option1) {
+    if (control == option) {
+      SetBkColor(dc, 0xE0E0E0);
+      return reinterpret_cast<LRESULT>(optionBrush_.get());
+    }
+  }
+  if (control == Check1 || control == Check2) {
+    SetBkColor(dc, 0x000000);
+    return reinterpret_cast<LRESULT>(blackBrush_.get());
+  }
+  return reinterpret_cast<LRESULT>(panelBrush_.get());
+}
+
+void frmSet::DrawKey(const DRAWITEMSTRUCT& item) {
+  // "C" and "設定": a push button whose face is painted orange.
+  RECT rc = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0);
+  DrawFrameControl(item.hDC, &rc, DFC_BUTTON, state);
+  RECT face = rc;
+  InflateRect(&face, -2, -2);
+  ScopedBrush orange(CreateSolidBrush(0x0080FF));
+  FillRect(item.hDC, &face, orange.get());
+  wchar_t text[16] = {};
+  GetWindowTextW(item.hwndItem, text, 16);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  HGDIOBJ old = SelectObject(item.hDC, DefaultUiFont());
+  if (pressed) OffsetRect(&rc, 1, 1);
+  DrawTextW(item.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(item.hDC, old);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = face;
+    InflateRect(&focus, -1, -1);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_HSCROLL:
+      OnScroll(reinterpret_cast<HWND>(lp), LOWORD(wp));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DRAWITEM:
+      DrawKey(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
+    case WM_ACTIVATE:
+      // Keep the focused control across activations, as a dialog does.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+      }
+      return 0;
+    case WM_CLOSE:
+      return 0;  // the panel lives as long as the bus window
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace rumona

@@ -1,0 +1,92 @@
+#pragma once
+// The control panel: door buttons, speed bars with readouts, the middle-door option group, the
+// sign-number keypad, and the buttons that open the two dialogs. Always on top, no taskbar entry.
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/base_window.h"
+#include "common/picture.h"
+#include "common/scoped_win.h"
+#include "common/twips_logic.h"
+
+namespace rumona {
+
+class frmSet : public BaseWindow<frmSet> {
+ public:
+  static constexpr int kClientWidthTw = 3945;
+  static constexpr int kClientHeightTw = 2565;
+  static constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+  static constexpr int kSpeedMin = 1;
+  static constexpr int kSpeedMax = 30000;
+
+  // The one panel of the process, created hidden on first use.
+  static frmSet& Get();
+  static frmSet* Existing() { return instance_; }
+  static void Destroy();  // for tests: the next Get() creates a fresh panel
+
+  // Controls, by their names.
+  HWND Command3 = nullptr, FrameA = nullptr, HScroll1 = nullptr, HScroll2 = nullptr;
+  HWND Check2 = nullptr, Check1 = nullptr, Frame2 = nullptr;
+  std::array<HWND, 3> Option1{};
+  HWND lblMaeSpeed = nullptr, lblNakaSpeed = nullptr, Frame1 = nullptr, Command1 = nullptr;
+  std::array<HWND, 12> Command2{};
+  HWND Label1 = nullptr;
+
+  // Values other windows read and write.
+  int Check1Value() const;
+  int Check2Value() const;
+  int HScroll1Value() const { return scrollValue_[0]; }
+  int HScroll2Value() const { return scrollValue_[1]; }
+  // Sets a speed as code does: the change handling runs when the value really changes.
+  void SetHScroll1Value(int value) { SetScrollValue(0, value); }
+  void SetHScroll2Value(int value) { SetScrollValue(1, value); }
+  bool Option1Value(int index) const;
+  void SelectOption1(int index);  // selects one, which clears the other two
+  float Left() const;
+  float Top() const;
+  void SetLeftTop(float left, float top);
+
+  // Event handlers.
+  void Check1_Click();
+  void Check2_Click();
+  void HScroll1_Change();
+  void HScroll2_Change();
+  void Command1_Click();
+  void Command3_Click();
+  void Command2_Click(int16_t index);  // the keypad
+
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
+ private:
+  frmSet() = default;
+  ~frmSet() = default;
+  bool CreateWindowAndControls();
+  void CreateControls();
+  void ApplyTabOrder();
+  void SetScrollValue(int bar, int value);
+  void OnScroll(HWND bar, int code);
+  void OnCommand(int id, int code, HWND control);
+  LRESULT OnCtlColor(HDC dc, HWND control);
+  void DrawKey(const DRAWITEMSTRUCT& item);
+
+  static frmSet* instance_;
+  std::array<int, 2> scrollValue_{6000, 10000};
+  Picture maePicture_, nakaPicture_;
+  ScopedFont digitFont_, displayFont_;
+  ScopedBrush blackBrush_{CreateSolidBrush(0x000000)};
+  ScopedBrush optionBrush_{CreateSolidBrush(0xE0E0E0)};
+  ScopedBrush panelBrush_{CreateSolidBrush(0x404040)};
+  HWND lastFocus_ = nullptr;
+  std::vector<HWND> tabOrder_;
+};
+
+// A container frame: its own background colour, an etched border, an optional caption; it
+// passes its children's notifications on to the top-level window.
+HWND CreateContainerFrame(HWND parent, const RectTw& rect, const wchar_t* caption,
+                          COLORREF background);
+
+}  // namespace rumona
