@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bus_window/file_list.h"
 #include "common/base_window.h"
 #include "common/picture.h"
 #include "common/twips_logic.h"
@@ -66,6 +67,7 @@ class Form1 : public BaseWindow<Form1> {
   // Controls.
   HWND PicKanban = nullptr;
   HWND Picture1 = nullptr;
+  FileList File1;                       // hidden: takes no room and no input
   LightImage ImgDesiMaku;               // inside Picture1
   std::array<LightImage, 2> imgNakaorido;  // middle door: 0 left leaf, 1 right leaf
   LightImage Image1;                    // the front door (index 2 of its array)
