@@ -1,8 +1,245 @@
+#include "panel/frm_show_version.h"
+
+#include <shellapi.h>
+
+#include "../../qmr5res/qmr5res.h"
 #include "bus_window/form1.h"
+#include "common/app.h"
+#include "resource.h"
 
 namespace rumona {
 
-// The version dialog; it arrives with the version dialog work.
-void Form1::MnuHelpVer_Click() {}
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"RumonaFrmShowVersion";
+constexpr wchar_t kOwnerClass[] = L"RumonaFrmShowVersionOwner";
+constexpr wchar_t kLibraryName[] = L"QMR5Res.DLL";
+constexpr char kUrlFunction[] = "NuberaHpURL";
+
+enum ControlId : int {
+  kIdCommand1 = IDOK,  // Enter reaches it as IDOK, Esc as IDCANCEL
+  kIdLabel1First = 1001,  // two ids
+  kIdLabel5 = kIdLabel1First + 2,
+  kIdLabel4,
+  kIdLabel3First,  // two ids
+  kIdLabel2 = kIdLabel3First + 2,
+};
+
+HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 const RectTw& r, int id, HFONT font) {
+  const RectPx px = ToPixels(r);
+  HWND hwnd = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
+                              px.width(), px.height(), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
+}
+
+HWND MakeLabel(HWND parent, const wchar_t* text, const RectTw& r, int id,
+               HFONT font = DefaultUiFont()) {
+  return MakeControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, font);
+}
+
+// What failed, in the system's own words, with the name of what could not be had, so that the
+// user can tell the maker which file or function is missing.
+std::wstring FailureDescription(const std::wstring& what, DWORD error, DWORD fallback) {
+  return what + L": " + SystemErrorText(error ? error : fallback);
+}
+
+}  // namespace
+
+frmShowVersion::frmShowVersion() : libraryPath(ExeFolder() + kLibraryName) {}
+
+frmShowVersion::~frmShowVersion() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (owner_) DestroyWindow(owner_);
+}
+
+bool frmShowVersion::Create() {
+  Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExW(inst, kOwnerClass, &wc)) {
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &DefWindowProcW;
+    wc.hInstance = inst;
+    wc.lpszClassName = kOwnerClass;
+    RegisterClassExW(&wc);
+  }
+  // An owned window gets no taskbar button; the owner is never shown, so the dialog still
+  // belongs to no window of the program.
+  owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst,
+                           nullptr);
+  versionIcon_ = static_cast<HICON>(
+      LoadImageW(inst, MAKEINTRESOURCEW(IDI_VERSION), IMAGE_ICON, 32, 32, LR_SHARED));
+  linkCursor_ = LoadCursorW(inst, MAKEINTRESOURCEW(IDC_HAND_LINK));
+  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
+                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
+  if (!CreateWindowExW(kExStyle, kDialogClass, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                       outer.cx, outer.cy, owner_, nullptr, inst, this))
+    return false;
+  // Tab, Enter and Esc get the dialog handling in every message loop of the program.
+  SetPropW(hwnd_, L"RumonaDialogKeys", reinterpret_cast<HANDLE>(1));
+  Form_Load();
+  return true;
+}
+
+void frmShowVersion::ShowModal() {
+  if (!hwnd_) return;
+  RunModal(hwnd_);
+}
+
+void frmShowVersion::CreateControls() {
+  titleFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 14.25, true));
+  modelFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, true));
+  linkFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9, false, true));
+
+  // Creation order.
+  Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                         {3570, 2940, 1230, 345}, kIdCommand1, DefaultUiFont());
+  Label1[1] = MakeLabel(hwnd_, kModelPrefix, {165, 720, 4605, 270}, kIdLabel1First + 1,
+                        modelFont_.get());
+  Label5 = MakeControl(hwnd_, L"STATIC", L"ここをクリックするとぬべらHPが開きます。",
+                       SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, kIdLabel5,
+                       linkFont_.get());
+  Label4 = MakeLabel(hwnd_, L"", {15, 2835, 4965, 60}, kIdLabel4);
+  Label3[1] = MakeLabel(hwnd_, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240},
+                        kIdLabel3First + 1);
+  Label3[0] = MakeLabel(hwnd_, L"製造：ぬべら工房　2026", {165, 1290, 3225, 240},
+                        kIdLabel3First);
+  Label2 = MakeLabel(hwnd_, L"Varsion　1.0.0", {165, 1035, 3225, 225}, kIdLabel2);
+  Label1[0] = MakeLabel(hwnd_, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
+                        titleFont_.get());
+  ApplyTabOrder();
+}
+
+void frmShowVersion::ApplyTabOrder() {
+  // Dialog navigation follows the z-order of the children, so stack them by tab index.
+  const HWND order[] = {Label1[0], Label2, Label3[0], Command1, Label3[1], Label4, Label5,
+                        Label1[1]};
+  for (HWND hwnd : order)
+    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void frmShowVersion::Form_Load() {
+  SetWindowTextW(Label1[1], (std::wstring(kModelPrefix) + ExeBaseName()).c_str());
+}
+
+void frmShowVersion::Label5_Click() {
+  std::wstring failure;
+  // A broken library must not bring up the system's own error box on top of ours.
+  DWORD oldMode = 0;
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
+  HMODULE library = LoadLibraryW(libraryPath.c_str());
+  const DWORD loadError = GetLastError();
+  SetThreadErrorMode(oldMode, nullptr);
+  if (!library) {
+    failure = FailureDescription(libraryPath, loadError, ERROR_MOD_NOT_FOUND);
+  } else {
+    auto* proc = reinterpret_cast<NuberaHpURLProc>(
+        reinterpret_cast<void*>(GetProcAddress(library, kUrlFunction)));
+    if (!proc) {
+      failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL", GetLastError(),
+                                   ERROR_PROC_NOT_FOUND);
+    } else if (const char* url = proc()) {
+      // The text lives in the library: hand it over before the library goes.
+      ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL);
+    } else {
+      failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL",
+                                   ERROR_INVALID_DATA, ERROR_INVALID_DATA);
+    }
+    FreeLibrary(library);
+  }
+  if (!failure.empty())
+    ShowMessage(hwnd_, failure + L"\r\n\r\n" + kReportRequest, MB_OK | MB_ICONHAND,
+                kLinkErrorTitle);
+}
+
+void frmShowVersion::Command1_Click() {
+  ShowWindow(hwnd_, SW_HIDE);
+  DestroyWindow(hwnd_);
+}
+
+LRESULT frmShowVersion::OnCtlColorStatic(HDC dc, HWND control) {
+  if (control == Label5) {
+    // Transparent: the dialog's own white shows through around the link text.
+    SetTextColor(dc, 0xFF0000);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+  }
+  if (control == Label4) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  }
+  const bool white = control == Label3[0] || control == Label3[1];
+  SetTextColor(dc, white ? 0xFFFFFF : 0x00FFFF);
+  SetBkColor(dc, 0x4E4E4E);
+  return reinterpret_cast<LRESULT>(labelBrush_.get());
+}
+
+bool frmShowVersion::OnSetCursor(HWND over, int hitTest) {
+  if (over != Label5 || hitTest != HTCLIENT || !linkCursor_) return false;
+  SetCursor(linkCursor_);
+  return true;
+}
+
+void frmShowVersion::PaintContent(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const RectPx px = ToPixels(kImage1Rect);
+  if (versionIcon_) DrawIconEx(dc, px.left, px.top, versionIcon_, 32, 32, 0, nullptr, DI_NORMAL);
+}
+
+LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
+        if (HIWORD(wp) == BN_CLICKED) Command1_Click();  // OK, Enter or Esc
+      } else if (LOWORD(wp) == kIdLabel5 && HIWORD(wp) == STN_CLICKED) {
+        Label5_Click();
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills the background itself
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      PaintContent(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintContent(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_ACTIVATE:
+      // "OK" is the one control that takes the focus.
+      if (LOWORD(wp) != WA_INACTIVE) SetFocus(Command1);
+      return 0;
+    case WM_CLOSE:
+      Command1_Click();  // the close box unloads the dialog as "OK" does
+      return 0;
+    case WM_NCDESTROY:
+      RemovePropW(hwnd_, L"RumonaDialogKeys");
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Form1::MnuHelpVer_Click() {
+  // Created afresh at each opening, so Form_Load refreshes the model line every time.
+  frmShowVersion dialog;
+  if (dialog.Create()) dialog.ShowModal();
+}
 
 }  // namespace rumona

@@ -1,0 +1,72 @@
+#pragma once
+// The version dialog: the program's name, its model line, version and credits, and a link line
+// that opens the maker's home page, whose address the maker's library QMR5Res.DLL gives.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "common/base_window.h"
+#include "common/scoped_win.h"
+#include "common/twips_logic.h"
+
+namespace rumona {
+
+class frmShowVersion : public BaseWindow<frmShowVersion> {
+ public:
+  static constexpr int kClientWidthTw = 4995;
+  static constexpr int kClientHeightTw = 3345;
+  // Fixed dialog: title bar and close box, no resizing, no minimize or maximize box, no icon.
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  static constexpr wchar_t kTitle[] = L"ルモナのバージョン情報";
+  static constexpr wchar_t kModelPrefix[] = L"型番・製造番号：";
+  static constexpr wchar_t kLinkErrorTitle[] = L"Nubhpurl.dllのエラー";
+  static constexpr wchar_t kReportRequest[] = L" 上記内容をぬべらHP関係者まで報告してください。";
+  static constexpr RectTw kImage1Rect{285, 165, 480, 480};
+
+  frmShowVersion();
+  ~frmShowVersion();
+  frmShowVersion(const frmShowVersion&) = delete;
+  frmShowVersion& operator=(const frmShowVersion&) = delete;
+
+  // Creates the window hidden with its controls and runs Form_Load.
+  bool Create();
+  // Shows it modally; returns once it has been closed (and destroyed).
+  void ShowModal();
+
+  // The maker's library, loaded by its full path beside the exe so that no other folder on the
+  // DLL search path (the current directory among them) can slip in a library of that name.
+  // Tests point it elsewhere.
+  std::wstring libraryPath;
+
+  // Controls, by their names; Image1 is lightweight (painted by the dialog at kImage1Rect).
+  HWND Command1 = nullptr;
+  std::array<HWND, 2> Label1{};
+  HWND Label5 = nullptr;
+  HWND Label4 = nullptr;
+  std::array<HWND, 2> Label3{};
+  HWND Label2 = nullptr;
+
+  // Event handlers.
+  void Form_Load();
+  void Label5_Click();
+  void Command1_Click();
+
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
+ private:
+  void CreateControls();
+  void ApplyTabOrder();
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  bool OnSetCursor(HWND over, int hitTest);
+  void PaintContent(HDC dc);  // the white background and Image1
+
+  HWND owner_ = nullptr;  // hidden: keeps the dialog out of the taskbar, as its border asks
+  ScopedFont titleFont_, modelFont_, linkFont_;
+  ScopedBrush labelBrush_{CreateSolidBrush(0x4E4E4E)};
+  HICON versionIcon_ = nullptr;  // shared resource handles: never destroyed
+  HCURSOR linkCursor_ = nullptr;
+};
+
+}  // namespace rumona
