@@ -126,6 +126,7 @@ std::string FormatSingle(float value) {
   // characters this way.
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+  if (res.ec != std::errc()) return "0";
   return std::string(buf, res.ptr);
 }
 
