@@ -1,20 +1,218 @@
+// The settings file beside the executable: written when the bus window closes, read and applied
+// while it loads.
+#include <windows.h>
+
 #include "bus_window/form1.h"
+#include "common/app.h"
+#include "common/path_logic.h"
 #include "panel/frm_set.h"
+#include "settings/settings_logic.h"
 
 namespace rumona {
 
-// Reading the settings file arrives with the settings work; until then every start uses the
-// fixed defaults.
-void Form1::LoadIni() {
-  SetLeftTop(0, 0);
+namespace {
+
+// A settings line is a few hundred bytes; anything past this is beyond field 16 anyway.
+constexpr DWORD kMaxSettingsBytes = 1 << 20;
+
+std::wstring SettingsPath() { return ExeFolder() + ExeBaseName() + L".ini"; }
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
+  return out;
+}
+
+std::wstring FromAnsi(const std::string& text) {
+  if (text.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0);
+  std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+bool ReadSettingsBytes(const std::wstring& path, std::string& data) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  data.assign(kMaxSettingsBytes, '\0');
+  DWORD total = 0, got = 0;
+  bool ok = true;
+  while (total < kMaxSettingsBytes) {
+    if (!ReadFile(file, data.data() + total, kMaxSettingsBytes - total, &got, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    total += got;
+  }
+  CloseHandle(file);
+  data.resize(total);
+  return ok;
+}
+
+// Writes the new file beside the old one and puts it in the old one's place only once it is
+// complete, so a full disk or a folder that refuses the write leaves the old settings intact.
+bool ReplaceSettingsFile(const std::wstring& path, const std::string& bytes) {
+  // A settings file marked read-only stays as it is, as Windows itself would keep it (Wine
+  // would replace it).
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return false;
+  const std::wstring temp = path + L".tmp";
+  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  ok = FlushFileBuffers(file) && ok;
+  ok = CloseHandle(file) && ok;
+  ok = ok && MoveFileExW(temp.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temp.c_str());
+  return ok;
+}
+
+// Where a window saved at (left, top) goes: there, even partly off screen, unless no monitor
+// would show any of it (one that has since gone); then onto the nearest monitor's work area.
+void PlaceReachable(HWND hwnd, double leftTw, double topTw, float& left, float& top) {
+  left = static_cast<float>(leftTw);
+  top = static_cast<float>(topTw);
+  RECT now;
+  if (!GetWindowRect(hwnd, &now)) return;
+  const ScreenRect saved{TwipsToPixels(leftTw), TwipsToPixels(topTw), now.right - now.left,
+                         now.bottom - now.top};
+  const RECT rect{saved.left, saved.top, saved.left + saved.width, saved.top + saved.height};
+  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) return;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return;
+  const RECT& work = info.rcWork;
+  const ScreenRect moved = MoveInside(
+      saved, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  left = static_cast<float>(moved.left * kTwipsPerPixel);
+  top = static_cast<float>(moved.top * kTwipsPerPixel);
+}
+
+// Fields 5 to 9 go into the shared variables as soon as they are read, so that they stay stored
+// when a later field fails.
+void StoreSharedFields(Form1& form, const SettingsReadResult& read) {
+  const SettingsRecord& r = read.record;
+  if (read.fieldsRead >= 5) form.strDir[0] = FromAnsi(r.signFolder);
+  if (read.fieldsRead >= 6) form.strDir[1] = FromAnsi(r.reservedText);
+  if (read.fieldsRead >= 7) form.lngSpare[0] = r.spare0;
+  if (read.fieldsRead >= 8) form.lngSpare[1] = r.spare1;
+  if (read.fieldsRead >= 9) form.strKanbanPath = FromAnsi(r.kanbanPath);
+}
+
+void SetFrameVisible(Form1& form, bool visible) {
+  std::array<RectTw, 3> places;
+  for (int i = 0; i < 3; ++i) {
+    form.shpK_Waku[i].visible = visible;
+    places[i] = form.shpK_Waku[i].rect;
+  }
+  form.RepaintFrame(places);
+}
+
+// Applies a complete record in its fixed order; false at the first value that cannot be applied,
+// with everything before it left applied.
+bool ApplySettings(Form1& form, const SettingsRecord& r) {
+  float left, top;
+  PlaceReachable(form.hwnd(), r.busLeft, r.busTop, left, top);
+  form.SetLeftTop(left, top);
+
   frmSet& panel = frmSet::Get();
-  panel.SetLeftTop(0, OuterHeightTw());
-  MnuKanbanReset_Click();
+  PlaceReachable(panel.hwnd(), r.panelLeft, r.panelTop, left, top);
+  panel.SetLeftTop(left, top);
+
+  form.SetKanbanVisible(r.kanbanVisible);
+  form.SetMenuChecked(kMnuViewKanban, r.kanbanVisible);
+  SetFrameVisible(form, r.frameVisible);
+  form.SetMenuChecked(kMnuViewWaku, r.frameVisible);
+
+  form.MoveKanban(static_cast<float>(r.kanbanLeft), static_cast<float>(r.kanbanTop));
+  // A board picture deleted since the last run leaves the board empty at its place; the path
+  // stays stored, and the rest of the settings still apply.
+  Picture board;
+  if (!form.strKanbanPath.empty()) board = Picture::FromFile(form.strKanbanPath);
+  form.SetKanbanPicture(std::move(board));
+  form.PicKanban_DblClick();
+
+  int16_t speed = 0;
+  if (!NarrowSpeed(r.speed1, speed)) return false;
+  panel.SetHScroll1Value(speed);
+  if (!NarrowSpeed(r.speed2, speed)) return false;
+  panel.SetHScroll2Value(speed);
+
+  // A sign folder that is gone or holds no picture keeps the default sign; the folder stays
+  // stored as read. An empty folder is accepted: the list keeps its folder.
+  const std::wstring& folder = form.strDir[0];
+  if (form.File1.SetPath(folder) == ERROR_SUCCESS && !folder.empty() &&
+      form.File1.ListCount() > 0) {
+    Picture sign = Picture::FromFile(JoinPath(folder, form.File1.List(0)));
+    if (!sign.empty()) form.SetSignPicture(std::move(sign));
+  }
+
+  if (!ValidOption(r.option)) return false;
+  panel.SelectOption1(r.option);
+  return true;
+}
+
+// The fixed start when the settings cannot be read or applied; what was already applied stays.
+void ApplyFallback(Form1& form) {
+  form.SetLeftTop(0, 0);
+  frmSet& panel = frmSet::Get();
+  panel.SetLeftTop(0, form.OuterHeightTw());
+  form.MnuKanbanReset_Click();
   panel.SetHScroll1Value(10000);
   panel.SetHScroll2Value(6000);
   panel.SelectOption1(0);
 }
 
-void Form1::SaveIni() {}
+}  // namespace
+
+void Form1::LoadIni() {
+  std::string data;
+  if (!ReadSettingsBytes(SettingsPath(), data)) {
+    ApplyFallback(*this);
+    return;
+  }
+  const SettingsReadResult read = ReadSettingsRecord(data);
+  StoreSharedFields(*this, read);
+  if (!read.complete() || !ApplySettings(*this, read.record)) ApplyFallback(*this);
+}
+
+// Nothing is reported when the file cannot be written: the process is ending, and the old file
+// stays as it was.
+void Form1::SaveIni() {
+  frmSet& panel = frmSet::Get();
+  SettingsRecord r;
+  r.option = panel.Option1Value(0) ? 0 : panel.Option1Value(1) ? 1 : 2;
+  r.busLeft = Left();
+  r.busTop = Top();
+  r.panelLeft = panel.Left();
+  r.panelTop = panel.Top();
+  r.signFolder = ToAnsi(strDir[0]);
+  r.reservedText = ToAnsi(strDir[1]);
+  r.spare0 = lngSpare[0];
+  r.spare1 = lngSpare[1];
+  r.kanbanPath = ToAnsi(strKanbanPath);
+  const RectTw board = KanbanRect();
+  r.kanbanLeft = board.left;
+  r.kanbanTop = board.top;
+  r.kanbanVisible = MenuChecked(kMnuViewKanban);
+  r.frameVisible = MenuChecked(kMnuViewWaku);
+  r.speed1 = panel.HScroll1Value();
+  r.speed2 = panel.HScroll2Value();
+  ReplaceSettingsFile(SettingsPath(), WriteSettingsRecord(r));
+}
 
 }  // namespace rumona

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "common/app.h"
+
 namespace rumona::test {
 
 void Pump() {
@@ -36,7 +38,10 @@ RECT PxRect(float left, float top, float width, float height) {
   return RECT{px.left, px.top, px.right, px.bottom};
 }
 
-App::App() {
+std::wstring SettingsFilePath() { return ExeFolder() + ExeBaseName() + L".ini"; }
+
+App::App(bool readSettingsFile) : readSettingsFile_(readSettingsFile) {
+  if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
   form_ = std::make_unique<Form1>();
   form_->endProcess = [this] { ++endCalls; };
   form_->Create();
@@ -47,6 +52,7 @@ App::~App() {
   form_.reset();
   frmSet::Destroy();
   Pump();
+  if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
 }
 
 namespace {

@@ -26,11 +26,15 @@ std::wstring WindowText(HWND hwnd);
 // The pixel rectangle a twips rectangle is laid at.
 RECT PxRect(float left, float top, float width, float height);
 
+// The settings file of the test exe (beside it, named after it).
+std::wstring SettingsFilePath();
+
 // The bus window and the panel as the program starts them, with the end of the process replaced
-// by a flag, torn down after each test.
+// by a flag, torn down after each test. Unless told to read it, the settings file is deleted
+// first and afterwards, so that every test starts from the fallback whatever another saved.
 class App {
  public:
-  App();
+  explicit App(bool readSettingsFile = false);
   ~App();
   Form1& form() { return *form_; }
   frmSet& panel() { return frmSet::Get(); }
@@ -38,6 +42,7 @@ class App {
 
  private:
   std::unique_ptr<Form1> form_;
+  bool readSettingsFile_;
 };
 
 // Answers a modal window from a helper thread: waits until a visible top-level window of this
