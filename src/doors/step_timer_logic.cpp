@@ -5,14 +5,17 @@
 
 namespace rumona {
 
-WakeLatency::WakeLatency(int64_t initialNs) : estimateNs_(std::clamp<int64_t>(initialNs, 0, kMaxNs)) {}
+WakeLatency::WakeLatency(int64_t initialNs)
+    : estimateNs_(std::clamp<int64_t>(initialNs, 0, kMaxNs)) {
+  recent_.fill(estimateNs_);
+}
 
 void WakeLatency::Observe(int64_t lateNs) {
-  lateNs = std::clamp<int64_t>(lateNs, 0, kMaxNs);
-  if (lateNs > estimateNs_)
-    estimateNs_ = lateNs;  // one late wake is enough to be careful
-  else
-    estimateNs_ -= (estimateNs_ - lateNs) / 8;
+  recent_[next_] = std::clamp<int64_t>(lateNs, 0, kMaxNs);
+  next_ = (next_ + 1) % kKept;
+  std::array<int64_t, kKept> sorted = recent_;
+  std::nth_element(sorted.begin(), sorted.end() - 2, sorted.end());
+  estimateNs_ = sorted[kKept - 2];
 }
 
 StepPacer::StepPacer(Clock clock, int64_t initialLatencyNs)

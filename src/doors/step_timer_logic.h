@@ -1,6 +1,7 @@
 #pragma once
 // The pacing of door steps, apart from the clock it runs on: the step delay is S idle counts of
 // a fixed length, kept on a schedule so that small lateness does not add up over a stroke.
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -10,17 +11,20 @@ namespace rumona {
 // take about a second on any machine.
 inline constexpr int64_t kNanosecondsPerCount = 100;
 
-// How late the platform's sleep wakes up, learnt from what it did: a late wake raises the
-// estimate at once, punctual ones lower it slowly. The pacer wakes this much early and spins
-// the rest.
+// How late the platform's sleep wakes up, learnt from its recent wakes: the second latest of
+// the last 16, so that one stall of a busy machine does not make the next steps spin whole. The
+// pacer wakes this much early and spins the rest.
 class WakeLatency {
  public:
   static constexpr int64_t kMaxNs = 4'000'000;
+  static constexpr int kKept = 16;
   explicit WakeLatency(int64_t initialNs);
   int64_t estimate() const { return estimateNs_; }
   void Observe(int64_t lateNs);
 
  private:
+  std::array<int64_t, kKept> recent_;
+  int next_ = 0;
   int64_t estimateNs_;
 };
 
