@@ -1,13 +1,68 @@
+#include "doors/doors.h"
+
 #include <string>
 
 #include "bus_window/form1.h"
+#include "doors/doors_logic.h"
+#include "doors/sound.h"
+#include "doors/step_timer.h"
 #include "panel/frm_set.h"
+#include "resource.h"
 
 namespace rumona {
 
-// The door animations arrive with the doors work.
-void Form1::Check1_Click() {}
-void Form1::Check2_Click() {}
+std::function<void()> doorStepObserver;
+
+namespace {
+
+bool MovesOnScreen(const RectTw& before, const RectTw& after) {
+  return !(ToPixels(before) == ToPixels(after));
+}
+
+// Shows a step at once. A one-twip change moves a pixel edge only every fifteenth step; the
+// other steps leave the screen as it is, so they cost no drawing.
+void ShowStep(Form1& form, bool moved, const RectTw& before, const RectTw& after) {
+  if (moved) form.RepaintNow(before, after);
+  if (doorStepObserver) doorStepObserver();
+}
+
+}  // namespace
+
+void Form1::Check1_Click() {
+  frmSet& panel = frmSet::Get();
+  const WidthRun run =
+      StrokeWidths(panel.Check1Value() != 0, Image1.rect.width, kFrontDoorOpenTw, kFrontDoorClosedTw);
+  StepTimer timer;
+  for (int k = 0; k < run.count; ++k) {
+    const RectTw before = Image1.rect;
+    Image1.rect.width = static_cast<float>(run.At(k));
+    ShowStep(*this, MovesOnScreen(before, Image1.rect), before, Image1.rect);
+    timer.Wait(panel.HScroll1Value());  // read at every step
+  }
+}
+
+void Form1::Check2_Click() {
+  frmSet& panel = frmSet::Get();
+  const bool open = panel.Check2Value() != 0;
+  if (open)
+    PlayWaveSync(IDR_WAVE_OPEN);  // the leaves wait for the buzzer's end
+  else
+    PlayWaveAsync(IDR_WAVE_CLOSE);  // the leaves move while it sounds
+  const Leaves leaves = ChooseLeaves(panel.Option1Value(0), panel.Option1Value(1));
+  RectTw& left = imgNakaorido[0].rect;
+  RectTw& right = imgNakaorido[1].rect;
+  const WidthRun run =
+      StrokeWidths(open, LeadingLeafWidth(leaves, left, right), kLeafOpenTw, kLeafClosedTw);
+  StepTimer timer;
+  for (int k = 0; k < run.count; ++k) {
+    const RectTw leftBefore = left, rightBefore = right;
+    SetLeafWidths(leaves, run.At(k), left, right);
+    ShowStep(*this, MovesOnScreen(leftBefore, left) || MovesOnScreen(rightBefore, right),
+             MovingLeavesBounds(leaves, leftBefore, rightBefore),
+             MovingLeavesBounds(leaves, left, right));
+    timer.Wait(panel.HScroll2Value());
+  }
+}
 
 void Form1::HScroll1_Change() {
   frmSet& panel = frmSet::Get();

@@ -1,0 +1,69 @@
+#include "doors/step_timer.h"
+
+#include <mmsystem.h>
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+namespace rumona {
+
+namespace {
+
+int64_t CounterFrequency() {
+  LARGE_INTEGER f;
+  QueryPerformanceFrequency(&f);
+  return f.QuadPart;
+}
+
+// What a sleep is expected to overshoot before the pacer has seen any: a high-resolution
+// timer wakes within a fraction of a millisecond, a 1 ms timer period within a couple.
+constexpr int64_t kHighResolutionLatencyNs = 500'000;
+constexpr int64_t kTimerPeriodLatencyNs = 2'000'000;
+
+HANDLE CreateStepWaitTimer(bool& highResolution) {
+  // Windows 10 1803 and later: sub-millisecond timers without changing the system's tick.
+  HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                        TIMER_ALL_ACCESS);
+  highResolution = timer != nullptr;
+  if (!timer) timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  return timer;
+}
+
+}  // namespace
+
+int64_t NowNs() {
+  static const int64_t frequency = CounterFrequency();
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  // Split so that the multiplication cannot overflow however long the machine has been up.
+  return c.QuadPart / frequency * 1'000'000'000 + c.QuadPart % frequency * 1'000'000'000 / frequency;
+}
+
+StepTimer::StepTimer()
+    : timer_(CreateStepWaitTimer(highResolution_)),
+      periodRaised_(!highResolution_ && timeBeginPeriod(1) == TIMERR_NOERROR),
+      pacer_(StepPacer::Clock{&NowNs, [this](int64_t t) { SleepUntil(t); }, [] { YieldProcessor(); }},
+             highResolution_ ? kHighResolutionLatencyNs : kTimerPeriodLatencyNs) {}
+
+StepTimer::~StepTimer() {
+  if (timer_) CloseHandle(timer_);
+  if (periodRaised_) timeEndPeriod(1);
+}
+
+void StepTimer::SleepUntil(int64_t targetNs) {
+  const int64_t remaining = targetNs - NowNs();
+  if (remaining <= 0) return;
+  if (timer_) {
+    LARGE_INTEGER due;
+    due.QuadPart = -(remaining / 100);  // relative, in 100-ns units
+    if (due.QuadPart < 0 && SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+      WaitForSingleObject(timer_, INFINITE);
+      return;
+    }
+  }
+  const DWORD ms = static_cast<DWORD>(remaining / 1'000'000);
+  if (ms > 0) Sleep(ms);
+}
+
+}  // namespace rumona
