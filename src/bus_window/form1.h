@@ -73,6 +73,7 @@ class Form1 : public BaseWindow<Form1> {
   LightImage Image1;                    // the front door (index 2 of its array)
   std::array<LightShape, 3> shpK_Waku;  // signboard frame: left post, right post, bottom bar
   HMENU MnuTempMenu1 = nullptr;         // the popup menu
+  std::wstring C_Dialog1FileName;       // the open dialog's file name, kept between uses
 
   // Public procedures called by other windows.
   void Check1_Click();

@@ -1,10 +1,22 @@
 #include "bus_window/form1.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
 #include "signboard/frame_logic.h"
 
 namespace rumona {
 
 namespace {
 constexpr RectTw kDefaultBoard{7425, 1665, 1410, 450};
+
+// One filter entry; its description is the pattern itself, as the dialog shows it.
+constexpr wchar_t kPictureFilter[] =
+    L"*.bmp;*.jpeg;*.gif;*.wmf;*.emf\0*.bmp;*.jpeg;*.gif;*.wmf;*.emf\0";
+// Room for long paths typed into the name box; a longer one makes the dialog fail (silently).
+constexpr DWORD kFileNameChars = 4096;
 
 std::array<RectTw, 3> FrameRects(const std::array<LightShape, 3>& shapes) {
   return {shapes[0].rect, shapes[1].rect, shapes[2].rect};
@@ -13,11 +25,40 @@ std::array<RectTw, 3> FrameRects(const std::array<LightShape, 3>& shapes) {
 void StoreFrameRects(std::array<LightShape, 3>& shapes, const std::array<RectTw, 3>& rects) {
   for (int i = 0; i < 3; ++i) shapes[i].rect = rects[i];
 }
+
+// Shows the open dialog modal to `owner`, starting on `fileName`; empty when cancelled or failed.
+std::wstring AskForPicture(HWND owner, const std::wstring& fileName) {
+  std::vector<wchar_t> buffer(kFileNameChars, L'\0');
+  fileName.copy(buffer.data(), std::min<size_t>(fileName.size(), kFileNameChars - 1));
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = kPictureFilter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = kFileNameChars;
+  ofn.Flags = OFN_EXPLORER;
+  if (!GetOpenFileNameW(&ofn)) return {};
+  return buffer.data();
+}
 }  // namespace
 
 void Form1::PicKanban_MouseDown(int button, int, float, float) {
-  if (button == 2) ShowPopupMenu();
-  // Dragging with the left button arrives with the signboard work.
+  switch (button) {
+    case 1: {
+      // The press becomes a press on a title bar: the system's move loop drags the board
+      // inside this call until the button comes up.
+      ReleaseCapture();
+      int32_t zero = 0;
+      SendMessageA(PicKanban, WM_NCLBUTTONDOWN, HTCAPTION, reinterpret_cast<LPARAM>(&zero));
+      break;
+    }
+    case 2:
+      ShowPopupMenu();
+      break;
+    default:
+      break;
+  }
 }
 
 void Form1::PicKanban_DblClick() {
@@ -36,10 +77,35 @@ void Form1::PicKanban_Resize() {
   RepaintFrame(before);
 }
 
-// The show/hide, frame and picture commands arrive with the signboard work.
-void Form1::MnuViewKanban_Click() {}
-void Form1::MnuViewWaku_Click() {}
-void Form1::MnuSetKanban_Click() {}
+void Form1::MnuViewKanban_Click() {
+  const bool show = !MenuChecked(kMnuViewKanban);
+  // A hidden board cannot keep the focus: hand it on as the tab order would.
+  if (!show && GetFocus() == PicKanban) SetFocus(Picture1);
+  SetKanbanVisible(show);
+  SetMenuChecked(kMnuViewKanban, show);
+}
+
+void Form1::MnuViewWaku_Click() {
+  const bool show = !MenuChecked(kMnuViewWaku);
+  for (LightShape& s : shpK_Waku) s.visible = show;
+  PicKanban_DblClick();  // repaints the shapes' places, so the new visibility shows too
+  SetMenuChecked(kMnuViewWaku, show);
+}
+
+void Form1::MnuSetKanban_Click() {
+  // Every failure ends the command silently; nothing changes before the picture has loaded.
+  try {
+    const std::wstring path = AskForPicture(hwnd_, C_Dialog1FileName);
+    if (path.empty()) return;
+    C_Dialog1FileName = path;
+    Picture picture = Picture::FromFile(path);
+    if (picture.empty()) return;
+    SetKanbanPicture(std::move(picture));
+    strKanbanPath = path;
+    PicKanban_DblClick();
+  } catch (...) {
+  }
+}
 
 void Form1::MnuKanbanReset_Click() {
   SetKanbanPicture(Picture());

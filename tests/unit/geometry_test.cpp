@@ -2,7 +2,6 @@
 
 #include "common/path_logic.h"
 #include "common/twips_logic.h"
-#include "signboard/frame_logic.h"
 
 namespace rumona {
 namespace {
@@ -46,38 +45,6 @@ TEST(Paths, ExecutableFolderAndBaseName) {
   EXPECT_EQ(BaseNameWithoutExtension(L"C:\\Toys\\toy.exe"), L"toy");
   EXPECT_EQ(BaseNameWithoutExtension(L"C:\\Toys\\my.toy.exe"), L"my.toy");
   EXPECT_EQ(BaseNameWithoutExtension(L"C:\\Toys.d\\toy"), L"toy");
-}
-
-TEST(FrameLayout, FullLayoutOfTheDesignBoard) {
-  std::array<RectTw, 3> frame{RectTw{7350, 1650, 75, 495}, RectTw{8835, 1650, 75, 495},
-                              RectTw{7350, 2115, 1560, 60}};
-  LayoutFrameFull(RectTw{7425, 1665, 1410, 450}, frame);
-  EXPECT_EQ(frame[0].left, 7350);
-  EXPECT_EQ(frame[0].top, 1665);
-  EXPECT_EQ(frame[0].height, 465);
-  EXPECT_EQ(frame[0].width, 75);
-  EXPECT_EQ(frame[1].left, 8835);
-  EXPECT_EQ(frame[1].top, 1665);
-  EXPECT_EQ(frame[1].height, 465);
-  EXPECT_EQ(frame[2].left, 7350);
-  EXPECT_EQ(frame[2].top, 2115);
-  EXPECT_EQ(frame[2].width, 1560);
-  EXPECT_EQ(frame[2].height, 60);
-}
-
-TEST(FrameLayout, ResizeLayoutLeavesPostHeightsAndAllowsNegativeLefts) {
-  std::array<RectTw, 3> frame{RectTw{0, 0, 75, 495}, RectTw{0, 0, 75, 495},
-                              RectTw{0, 0, 1560, 60}};
-  LayoutFrameOnResize(RectTw{30, 100, 600, 300}, frame);
-  EXPECT_EQ(frame[0].left, -45);
-  EXPECT_EQ(frame[0].top, 100);
-  EXPECT_EQ(frame[0].height, 495);
-  EXPECT_EQ(frame[1].left, 630);
-  EXPECT_EQ(frame[1].height, 495);
-  EXPECT_EQ(frame[2].left, -45);
-  EXPECT_EQ(frame[2].top, 400);
-  EXPECT_EQ(frame[2].width, 750);
-  EXPECT_EQ(frame[2].height, 60);
 }
 
 }  // namespace
