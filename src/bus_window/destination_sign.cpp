@@ -1,10 +1,34 @@
 #include "bus_window/form1.h"
+#include "bus_window/sign_list_logic.h"
+#include "common/app.h"
+#include "common/path_logic.h"
 
 namespace rumona {
 
-// Listing the sign folder and stepping through it arrive with the destination sign work.
-void Form1::picDir() {}
+void Form1::picDir() {
+  const DWORD error = File1.SetPath(strDir[0]);
+  if (error == ERROR_SUCCESS) return;
+  // No owner and task-modal: the bus window and the panel both wait for the box.
+  if (IsPathNotFound(error)) {
+    ShowMessage(nullptr, L"指定したパスが見つかりません。再度指定しなおしてください。",
+                MB_OK | MB_TASKMODAL);
+    MnuEditHkPic_Click();  // the chooser again, holding the rejected path
+  } else {
+    ShowMessage(nullptr, SystemErrorText(error), MB_OK | MB_TASKMODAL);
+  }
+}
 
-void Form1::Picture1_KeyDown(int16_t, int) {}
+void Form1::Picture1_KeyDown(int16_t keyCode, int) {
+  // The separator is stored for every key, before the key is looked at; it is saved with it.
+  EnsureTrailingBackslash(strDir[0]);
+  const std::optional<int32_t> index = StepSignIndex(lngDesiIndex, File1.ListCount(), keyCode);
+  if (!index) return;
+  lngDesiIndex = *index;
+  // A missing entry or a file that is no picture leaves the sign as it is, silently.
+  const std::wstring entry = File1.List(lngDesiIndex);
+  if (entry.empty()) return;
+  Picture picture = Picture::FromFile(strDir[0] + entry);
+  if (!picture.empty()) SetSignPicture(std::move(picture));
+}
 
 }  // namespace rumona

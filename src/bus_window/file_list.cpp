@@ -1,12 +1,62 @@
 #include "bus_window/file_list.h"
 
+#include "bus_window/sign_list_logic.h"
+#include "common/path_logic.h"
+
 namespace rumona {
 
-// Listing arrives with the destination sign work.
-FileList::FileList() {}
+namespace {
+
+// Reads a folder's sign list; ERROR_SUCCESS or why it could not.
+DWORD ReadSignList(const std::wstring& folder, std::vector<std::wstring>& names) {
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError();
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_PATH_NOT_FOUND;
+
+  // Every name is read and matched here rather than by the system's wildcards, which also match
+  // the short 8.3 names (so "*.jpg" would find "photo.jpgx").
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, 0);
+  std::vector<DirEntry> entries;
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) return error;  // an empty drive root has no "." entry
+  } else {
+    do {
+      entries.push_back(DirEntry{data.cFileName, data.dwFileAttributes});
+    } while (FindNextFileW(find, &data));
+    const DWORD error = GetLastError();
+    FindClose(find);
+    if (error != ERROR_NO_MORE_FILES) return error;
+  }
+  names = SignListFromDirectory(std::move(entries));
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool IsPathNotFound(DWORD error) {
+  return error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND ||
+         error == ERROR_INVALID_DRIVE;
+}
+
+FileList::FileList() {
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring folder(size, L'\0');
+  const DWORD n = size ? GetCurrentDirectoryW(size, folder.data()) : 0;
+  folder.resize(n < size ? n : 0);
+  path_ = folder;
+  if (!folder.empty()) ReadSignList(folder, entries_);
+}
 
 DWORD FileList::SetPath(const std::wstring& folder) {
+  if (folder.empty()) return ERROR_SUCCESS;
+  std::vector<std::wstring> names;
+  const DWORD error = ReadSignList(folder, names);
+  if (error != ERROR_SUCCESS) return error;
   path_ = folder;
+  entries_ = std::move(names);
   return ERROR_SUCCESS;
 }
 

@@ -1,8 +1,221 @@
+#include "panel/frm_browse_dir.h"
+
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include "bus_window/form1.h"
+#include "common/app.h"
+#include "common/twips_logic.h"
 
 namespace rumona {
 
-// The sign folder chooser; it arrives with the destination sign work.
-void Form1::MnuEditHkPic_Click() {}
+namespace {
+
+// "OK" and "キャンセル" carry the ids a dialog's Enter and Esc press.
+enum ControlId : int {
+  kIdOk = IDOK,
+  kIdCancel = IDCANCEL,
+  kIdCommand1 = 1001,
+  kIdText1,
+  kIdLabel2,
+  kIdLabel1,
+};
+
+constexpr UINT kMsgRemoveTaskbarButton = WM_APP + 1;
+constexpr int kBrowsePathChars = MAX_PATH;  // what SHGetPathFromIDListA may write
+
+HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 const RectTw& r, int id, DWORD exStyle = 0) {
+  const RectPx px = ToPixels(r);
+  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                              px.left, px.top, px.width(), px.height(), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultUiFont()), FALSE);
+  return hwnd;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? static_cast<size_t>(n) : 1, '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+std::wstring FromAnsi(const char* text) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  std::wstring out(n > 0 ? static_cast<size_t>(n) : 1, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+  return text;
+}
+
+}  // namespace
+
+frmBrowseDir::~frmBrowseDir() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool frmBrowseDir::Create() {
+  Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
+                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
+  if (!CreateWindowExW(kExStyle, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                       outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this))
+    return false;
+  // Tab, Enter, Esc and Alt+B as in a dialog.
+  SetPropW(hwnd_, L"RumonaDialogKeys", reinterpret_cast<HANDLE>(1));
+  return true;
+}
+
+void frmBrowseDir::CreateControls() {
+  // Creation order; the focus order is set apart below.
+  // The buttons report their focus, so that the focused one is the default, as in a dialog.
+  Command2[1] = MakeControl(hwnd_, L"BUTTON", L"キャンセル", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
+                            {5520, 825, 1230, 345}, kIdCancel);
+  Command2[0] = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY,
+                            {4200, 825, 1230, 345}, kIdOk);
+  Command1 = MakeControl(hwnd_, L"BUTTON", L"参照(&B)...",
+                         WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, {5655, 405, 1020, 345},
+                         kIdCommand1);
+  Text1 = MakeControl(hwnd_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, {555, 405, 5070, 300},
+                      kIdText1, WS_EX_CLIENTEDGE);
+  Label2 = MakeControl(hwnd_, L"STATIC", L"方向幕のあるフォルダを指定してください",
+                       SS_LEFT | SS_NOPREFIX, {135, 60, 3945, 225}, kIdLabel2);
+  Label1 = MakeControl(hwnd_, L"STATIC", L"位置：", SS_LEFT | SS_NOPREFIX, {75, 465, 885, 210},
+                       kIdLabel1);
+  // Text1 (0), Label1 (1, no stop), Command1 (2), OK (3), キャンセル (4), Label2 (5, no stop).
+  tabOrder_ = {Text1, Command1, Command2[0], Command2[1]};
+  SetTabOrder(hwnd_, &tabOrder_);
+  lastFocus_ = Text1;
+}
+
+void frmBrowseDir::SetDefaultButton(HWND button) {
+  for (HWND b : {Command2[0], Command2[1], Command1})
+    SendMessageW(b, BM_SETSTYLE, b == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  defaultButton_ = button;
+}
+
+void frmBrowseDir::Close() {
+  ShowWindow(hwnd_, SW_HIDE);
+  DestroyWindow(hwnd_);
+}
+
+void frmBrowseDir::RemoveTaskbarButton() {
+  // An unowned window gets a taskbar button; the shell's own list takes it off again, so the
+  // chooser keeps both its dialog border and its lack of an owner.
+  ITaskbarList* list = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_ITaskbarList, reinterpret_cast<void**>(&list))))
+    return;
+  if (SUCCEEDED(list->HrInit())) list->DeleteTab(hwnd_);
+  list->Release();
+}
+
+void frmBrowseDir::Command1_Click() {
+  Form1* form = Form1::Instance();
+  LPITEMIDLIST root = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &root))) root = nullptr;
+  const std::string title = ToAnsi(L"方向幕のあるフォルダを選択してください");
+  BROWSEINFOA request{};
+  request.hwndOwner = form ? form->hwnd() : hwnd_;
+  request.pidlRoot = root;
+  request.pszDisplayName = nullptr;
+  request.lpszTitle = title.c_str();
+  request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;  // 3
+  request.lpfn = nullptr;
+  request.lParam = 0;
+  request.iImage = 0;
+
+  // The browser is owned by the bus window, so this window is held still by hand meanwhile.
+  if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+  EnableWindow(hwnd_, FALSE);
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
+  EnableWindow(hwnd_, TRUE);
+  SetForegroundWindow(hwnd_);
+
+  // Room for the longest path the call may write, not only 256 characters.
+  char path[kBrowsePathChars] = {};
+  if (chosen) SHGetPathFromIDListA(chosen, path);
+  CoTaskMemFree(chosen);
+  CoTaskMemFree(root);
+  if (path[0] == '\0') return;  // cancelled, or a place without a file-system path
+
+  // Lower-cased as text, not byte by byte, so double-byte characters stay whole.
+  std::wstring text = FromAnsi(path);
+  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  SetWindowTextW(Text1, text.c_str());
+}
+
+void frmBrowseDir::Command2_Click(int16_t index) {
+  if (index == 0) {
+    Form1* form = Form1::Instance();
+    if (form) form->strDir[0] = TextOf(Text1);
+    Close();
+    // Last: picDir may open a new chooser while this one's handler is still on the stack.
+    if (form) form->picDir();
+  } else if (index == 1) {
+    Close();
+  }
+}
+
+LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND: {
+      const int id = LOWORD(wp), code = HIWORD(wp);
+      // A focused button is the one Enter presses; elsewhere it is "OK".
+      if (id == kIdText1 && code == EN_SETFOCUS) SetDefaultButton(Command2[0]);
+      if (code == BN_SETFOCUS) SetDefaultButton(reinterpret_cast<HWND>(lp));
+      if (code != BN_CLICKED) return 0;
+      if (id == kIdOk) Command2_Click(0);
+      else if (id == kIdCancel) Command2_Click(1);
+      else if (id == kIdCommand1) Command1_Click();
+      return 0;
+    }
+    case DM_GETDEFID:
+      return MAKELRESULT(GetDlgCtrlID(defaultButton_ ? defaultButton_ : Command2[0]), DC_HASDEFID);
+    case WM_SHOWWINDOW:
+      if (wp) PostMessageW(hwnd_, kMsgRemoveTaskbarButton, 0, 0);
+      break;
+    case kMsgRemoveTaskbarButton:
+      RemoveTaskbarButton();
+      return 0;
+    case WM_ACTIVATE:
+      // Keep the focused control across activations, as a dialog does.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+      }
+      return 0;
+    case WM_CLOSE:
+      Command2_Click(1);  // the close box cancels
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Form1::MnuEditHkPic_Click() {
+  HWND previous = GetActiveWindow();
+  frmBrowseDir dialog;
+  if (!dialog.Create()) return;
+  SetWindowTextW(dialog.Text1, strDir[0].c_str());
+  RunModal(dialog.hwnd());
+  // The window that opened the chooser gets the activation back once all are enabled again.
+  if (previous && IsWindow(previous) && IsWindowVisible(previous) && IsWindowEnabled(previous))
+    SetForegroundWindow(previous);
+}
 
 }  // namespace rumona

@@ -1,8 +1,45 @@
+#include "bus_window/form1.h"
+#include "common/path_logic.h"
 #include "panel/frm_set.h"
+#include "panel/keypad_logic.h"
 
 namespace rumona {
 
-// The keypad's behaviour arrives with the destination sign work.
-void frmSet::Command2_Click(int16_t) {}
+namespace {
+
+std::wstring Caption(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+  return text;
+}
+
+}  // namespace
+
+void frmSet::Command2_Click(int16_t index) {
+  if (index >= 0 && index <= 9) {
+    const std::wstring display = Caption(Label1);
+    const std::wstring next = KeypadAfterDigit(display, index);
+    if (next != display) SetWindowTextW(Label1, next.c_str());
+    return;
+  }
+  if (index == kKeypadClear) {
+    SetWindowTextW(Label1, L"");
+    return;
+  }
+  if (index != kKeypadSet) return;
+  Form1* form = Form1::Instance();
+  if (!form) return;
+  // The separator stays in the stored folder even when the picture then fails to load.
+  EnsureTrailingBackslash(form->strDir[0]);
+  // Every failure from here on leaves the sign as it is, silently; the display keeps its digits
+  // and the arrow keys' position is not moved.
+  const std::optional<int16_t> number = KeypadEntryNumber(Caption(Label1));
+  if (!number) return;
+  const std::wstring entry = form->File1.List(*number);
+  if (entry.empty()) return;
+  Picture picture = Picture::FromFile(form->strDir[0] + entry);
+  if (!picture.empty()) form->SetSignPicture(std::move(picture));
+}
 
 }  // namespace rumona
