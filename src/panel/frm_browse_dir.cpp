@@ -139,20 +139,21 @@ void frmBrowseDir::Command1_Click() {
   if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
   EnableWindow(hwnd_, FALSE);
   LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
-  EnableWindow(hwnd_, TRUE);
-  SetForegroundWindow(hwnd_);
 
   // Room for the longest path the call may write, not only 256 characters.
   char path[kBrowsePathChars] = {};
   if (chosen) SHGetPathFromIDListA(chosen, path);
   CoTaskMemFree(chosen);
   CoTaskMemFree(root);
-  if (path[0] == '\0') return;  // cancelled, or a place without a file-system path
-
-  // Lower-cased as text, not byte by byte, so double-byte characters stay whole.
-  std::wstring text = FromAnsi(path);
-  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  SetWindowTextW(Text1, text.c_str());
+  // Empty when cancelled, or for a place without a file-system path: the text stays.
+  if (path[0] != '\0') {
+    // Lower-cased as text, not byte by byte, so double-byte characters stay whole.
+    std::wstring text = FromAnsi(path);
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    SetWindowTextW(Text1, text.c_str());
+  }
+  EnableWindow(hwnd_, TRUE);
+  SetForegroundWindow(hwnd_);
 }
 
 void frmBrowseDir::Command2_Click(int16_t index) {
