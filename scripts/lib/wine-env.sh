@@ -24,6 +24,8 @@ wine_prefix_ready() {
   done
   # Without a window manager Wine waits 2 s for one at every hide; unmanaged windows do not.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # Windows shows a window's contents while it is dragged; Wine's default is an outline.
+  wine reg add 'HKCU\Control Panel\Desktop' /v DragFullWindows /t REG_SZ /d 1 /f >/dev/null 2>&1
   wineserver -w
   touch "$stamp"
 }
