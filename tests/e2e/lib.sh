@@ -81,10 +81,17 @@ e2e_client_origin() {
   CY=$((GY + GH - 216 - border))
 }
 
+# Puts the pointer on a screen pixel; `mousemove --sync` would wait in vain when it is there.
+e2e_point_at() {
+  eval "$(xdotool getmouselocation --shell | sed -n 's/^X=/PTX=/p; s/^Y=/PTY=/p')"
+  [ "$PTX,$PTY" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2"
+}
+
 # Clicks at a point of the bus window's client area given in twips.
 e2e_click_twips() {
   local x=$(( $1 / 15 + CX )) y=$(( $2 / 15 + CY )) button=${3:-1}
-  xdotool mousemove --sync "$x" "$y" click "$button"
+  e2e_point_at "$x" "$y"
+  xdotool click "$button"
 }
 
 e2e_screenshot() { import -window root "$1"; }

@@ -18,7 +18,7 @@ e2e_geometry "$PANEL_WIN"
 pborder=$(( (GW - 263) / 2 ))
 PX=$((GX + pborder))
 PY=$((GY + GH - 171 - pborder))
-panel_click_twips() { xdotool mousemove --sync $(( $1 / 15 + PX )) $(( $2 / 15 + PY )) click 1; }
+panel_click_twips() { e2e_point_at $(( $1 / 15 + PX )) $(( $2 / 15 + PY )); xdotool click 1; }
 # Keys lie in Frame1 (2265, 0); the folder button at (75, 2190) in it.
 key_twips() {  # index -> centre of that keypad key in panel twips
   local lefts=(75 75 570 1065 75 570 1065 75 570 1065 570 1065)
