@@ -66,11 +66,7 @@ BOOL CALLBACK FindTop(HWND hwnd, LPARAM lp) {
   auto* d = reinterpret_cast<FindData*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  // InternalGetWindowText sends no message: the helper thread that searches must never wait
-  // for the test's thread, which may be waiting for it.
-  wchar_t title[512] = {};
-  if (pid == d->pid && IsWindowVisible(hwnd)) InternalGetWindowText(hwnd, title, 512);
-  if (pid == d->pid && IsWindowVisible(hwnd) && d->title == title) {
+  if (pid == d->pid && IsWindowVisible(hwnd) && WindowText(hwnd) == d->title) {
     d->found = hwnd;
     return FALSE;
   }
