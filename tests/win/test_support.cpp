@@ -117,6 +117,10 @@ void PostClick(HWND button) {
 
 ModalAnswerer::ModalAnswerer(std::wstring title, std::function<void(HWND)> answer)
     : thread_([this, title = std::move(title), answer = std::move(answer)] {
+        struct Done {
+          std::atomic<bool>& flag;
+          ~Done() { flag = true; }
+        } done{done_};
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!stop_ && std::chrono::steady_clock::now() < deadline) {
           if (HWND hwnd = FindOwnWindow(title)) {
@@ -132,6 +136,12 @@ ModalAnswerer::ModalAnswerer(std::wstring title, std::function<void(HWND)> answe
 
 ModalAnswerer::~ModalAnswerer() {
   stop_ = true;
+  // The searching thread reads window titles, which sends messages to this thread: keep
+  // answering them until it has finished, or the two would wait for each other.
+  while (!done_) {
+    Pump();
+    Sleep(1);
+  }
   thread_.join();
 }
 

@@ -59,6 +59,7 @@ class ModalAnswerer {
   std::atomic<bool> stop_{false};
   std::atomic<bool> answered_{false};
   std::atomic<HWND> seen_{nullptr};
+  std::atomic<bool> done_{false};
   std::thread thread_;
 };
 
