@@ -322,6 +322,10 @@ LRESULT Form1::PictureBoxMessage(HWND box, UINT msg, WPARAM wp, LPARAM lp) noexc
     case WM_PRINTCLIENT:
       if (isSign) PaintPicture1(reinterpret_cast<HDC>(wp)); else PaintKanban(reinterpret_cast<HDC>(wp));
       return 0;
+    case WM_SYSKEYDOWN:
+      // Keys with Alt reach the sign as well, and then the system (Alt+F4, Alt+Space).
+      if (isSign) Picture1_KeyDown(static_cast<int16_t>(wp), ShiftState());
+      break;
     case WM_KEYDOWN:
       if (wp == VK_TAB) {
         FocusNextPictureBox(box, GetKeyState(VK_SHIFT) < 0);
@@ -396,6 +400,13 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
     case WM_CREATE:
       CreateControls();
+      focus_.Start(Picture1);
+      return 0;
+    case WM_ACTIVATE:
+      focus_.OnActivate(hwnd_, wp);
+      return 0;
+    case WM_SETFOCUS:
+      focus_.Restore();
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -452,6 +463,13 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return 0;
     case WM_CLOSE:
       Form_Unload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the window never holds up the end of the session
+    case WM_ENDSESSION:
+      // The system closes the window only once the end is certain; a cancelled end leaves it.
+      // Form_Unload ends the process, so nothing is saved a second time.
+      if (wp) Form_Unload();
       return 0;
     case WM_DESTROY:
       return 0;

@@ -10,6 +10,7 @@
 
 #include "bus_window/file_list.h"
 #include "common/base_window.h"
+#include "common/focus_memory.h"
 #include "common/picture.h"
 #include "common/twips_logic.h"
 
@@ -148,6 +149,7 @@ class Form1 : public BaseWindow<Form1> {
   void FocusNextPictureBox(HWND from, bool backwards);
 
   static Form1* instance_;
+  FocusMemory focus_;  // Picture1, or the board after a click on it
   Picture background_;
   Picture kanbanPicture_;
   // A left press on the front door starts a click that the release completes.

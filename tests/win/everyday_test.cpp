@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace rumona::test {
+namespace {
+
+// Whichever control had the focus when another window took over gets it back on the return.
+TEST(Everyday, ActivationGivesBackTheControlThatLastHadTheFocus) {
+  App app;
+  Form1& f = app.form();
+  for (HWND control : {f.PicKanban, f.Picture1}) {
+    SetFocus(control);
+    SetActiveWindow(app.panel().hwnd());
+    ASSERT_NE(GetFocus(), control);
+    SetActiveWindow(f.hwnd());
+    EXPECT_EQ(GetFocus(), control);
+  }
+}
+
+// Only an end of the session that really comes unloads the window: saved, then the end.
+TEST(Everyday, SessionEndUnloadsOnlyWhenItComes) {
+  App app;
+  const HWND hwnd = app.form().hwnd();
+  auto saved = [] { return GetFileAttributesW(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES; };
+  EXPECT_TRUE(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageW(hwnd, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+  EXPECT_FALSE(saved());
+  EXPECT_EQ(app.endCalls, 0);
+  SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(saved());
+  EXPECT_EQ(app.endCalls, 1);
+}
+
+}  // namespace
+}  // namespace rumona::test
