@@ -21,14 +21,13 @@ TEST(Everyday, ActivationGivesBackTheControlThatLastHadTheFocus) {
 // Only an end of the session that really comes unloads the window: saved, then the end.
 TEST(Everyday, SessionEndUnloadsOnlyWhenItComes) {
   App app;
-  const HWND hwnd = app.form().hwnd();
-  auto saved = [] { return GetFileAttributesW(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES; };
-  EXPECT_TRUE(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-  SendMessageW(hwnd, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
-  EXPECT_FALSE(saved());
+  const std::wstring ini = SettingsFilePath();
+  EXPECT_TRUE(SendMessageW(app.form().hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageW(app.form().hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(GetFileAttributesW(ini.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(app.endCalls, 0);
-  SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  EXPECT_TRUE(saved());
+  SendMessageW(app.form().hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_NE(GetFileAttributesW(ini.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(app.endCalls, 1);
 }
 
