@@ -7,7 +7,11 @@ E2E_EXE=$(readlink -f "$1")
 E2E_DIR=$(mktemp -d /tmp/rumona-e2e.XXXXXX)  # the program's folder: exe, library, settings
 E2E_PID=
 E2E_FAILS=0
-e2e_cleanup() { e2e_kill; rm -rf "$E2E_DIR"; }
+# Ends the program if it still runs, and removes its folder.
+e2e_cleanup() {
+  e2e_running && { kill "$E2E_PID"; E2E_TIMEOUT=5 e2e_wait e2e_ended || kill -9 "$E2E_PID"; }
+  rm -rf "$E2E_DIR"
+}
 trap e2e_cleanup EXIT
 
 # e2e_wait CMD...: runs CMD until it succeeds.
@@ -19,15 +23,13 @@ e2e_wait() {
   done
 }
 
-# e2e_start [NAME]: starts the exe from the program's folder as NAME (default rumona.exe), with
-# QMR5Res.dll beside it, and waits for its two windows; BUS and PANEL are their X ids.
+# e2e_start: starts rumona.exe from the program's folder, with QMR5Res.dll beside it, and waits
+# for its two windows; BUS and PANEL are their X ids.
 e2e_start() {
-  local name=${1:-rumona.exe}
-  cp "$E2E_EXE" "$E2E_DIR/$name"
-  cp "$(dirname "$E2E_EXE")/QMR5Res.dll" "$E2E_DIR/"
-  (cd "$E2E_DIR" && exec wine "$name" >/dev/null 2>&1) &
+  cp "$E2E_EXE" "$(dirname "$E2E_EXE")/QMR5Res.dll" "$E2E_DIR/"
+  (cd "$E2E_DIR" && exec wine rumona.exe >/dev/null 2>&1) &
   E2E_PID=$!
-  BUS=$(e2e_window "ルモナ　-　${name%.exe}")
+  BUS=$(e2e_window "ルモナ　-　rumona")
   PANEL=$(e2e_window "設定パネル")
 }
 
@@ -39,20 +41,17 @@ e2e_absent() { ! e2e_find "$1" >/dev/null; }
 e2e_running() { [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; }
 e2e_ended() { ! e2e_running; }
 
-# e2e_pos WIN: the screen position "X,Y" of a window's outer top-left corner.
-e2e_pos() {
-  local WINDOW X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  echo "$X,$Y"
+# e2e_geometry WIN: "X Y WIDTH HEIGHT" of a window's outer rectangle on the screen.
+e2e_geometry() {
+  xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | paste -sd' '
 }
 
 # e2e_origin WIN W H: the screen position "X Y" of the client area (W x H pixels) of a window;
 # without a window manager Wine draws the frame itself, caption on top, equal borders.
 e2e_origin() {
-  local WINDOW X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  local border=$(((WIDTH - $2) / 2))
-  echo "$((X + border)) $((Y + HEIGHT - $3 - border))"
+  local x y w h
+  read -r x y w h < <(e2e_geometry "$1")
+  echo "$((x + (w - $2) / 2)) $((y + h - $3 - (w - $2) / 2))"
 }
 
 # e2e_point X Y: puts the pointer on a screen pixel (mousemove --sync would wait in vain if it
@@ -69,7 +68,7 @@ e2e_click() { e2e_point "$1" "$2" && xdotool click "${3:-1}"; }
 # e2e_key KEY...: presses keys; without a window manager they go to the window under the pointer.
 e2e_key() { xdotool key "$@"; }
 # e2e_key_to WIN KEY...: gives the window the focus first (a dialog that was just opened).
-e2e_key_to() { xdotool windowfocus --sync "$1" && shift && xdotool key "$@"; }
+e2e_key_to() { xdotool windowfocus --sync "$1" key "${@:2}"; }
 
 # e2e_pixel X Y: the colour of a screen pixel as rrggbb.
 e2e_pixel() {
@@ -81,21 +80,10 @@ e2e_pixel_not() { [ "$(e2e_pixel "$1" "$2")" != "$3" ]; }
 
 # e2e_close X Y: Alt+F4 on the bus window, clicked first at screen pixel X Y (its background);
 # waits until the process has ended.
-e2e_close() {
-  e2e_click "$1" "$2"
-  e2e_key alt+F4
-  e2e_wait e2e_ended
-}
-
-e2e_kill() {
-  if e2e_running; then kill "$E2E_PID"; E2E_TIMEOUT=5 e2e_wait e2e_ended || kill -9 "$E2E_PID"; fi
-  E2E_PID=
-}
+e2e_close() { e2e_click "$1" "$2" && e2e_key alt+F4 && e2e_wait e2e_ended; }
 
 # check WHAT CMD...: runs CMD and prints the result as one line; e2e_finish sums them up.
 check() {
-  local what=$1
-  shift
-  if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; E2E_FAILS=$((E2E_FAILS + 1)); fi
+  if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; E2E_FAILS=$((E2E_FAILS + 1)); fi
 }
 e2e_finish() { echo "$E2E_FAILS failed"; [ "$E2E_FAILS" -eq 0 ]; }

@@ -31,8 +31,9 @@ wine reg add "$browsers" /v Browsers /d "$E2E_DIR/browser.sh" /f >/dev/null 2>&1
 trap 'wine reg delete "$browsers" /v Browsers /f >/dev/null 2>&1; e2e_cleanup' EXIT
 
 e2e_start
+at() { e2e_geometry "$1" | cut -d' ' -f1,2; }
 check "both windows stand where the settings file put them" \
-  test "$(e2e_pos "$BUS") $(e2e_pos "$PANEL")" = "81,60 81,400"
+  test "$(at "$BUS"), $(at "$PANEL")" = "81 60, 81 400"
 read -r bx by < <(e2e_origin "$BUS" 764 216)
 read -r px py < <(e2e_origin "$PANEL" 263 171)
 sign_is() { e2e_pixel_is $((bx + 321)) $((by + 61)) "$1"; }
@@ -41,14 +42,12 @@ check "the board shows its picture at its place" \
   e2e_wait e2e_pixel_is $((bx + 230)) $((by + 115)) ff00ff
 
 # The popup menu is an unnamed window of its own.
-windows() { xdotool search --onlyvisible --name '' | wc -l; }
-windows_more_than() { [ "$(windows)" -gt "$1" ]; }
-windows_are() { [ "$(windows)" -eq "$1" ]; }
-before=$(windows)
+windows() { [ "$(xdotool search --onlyvisible --name '' | wc -l)" "$1" "$2" ]; }
+before=$(xdotool search --onlyvisible --name '' | wc -l)
 e2e_click $((bx + 200)) $((by + 186)) 3
-check "a right click on the background opens the popup menu" e2e_wait windows_more_than "$before"
+check "a right click on the background opens the popup menu" e2e_wait windows -gt "$before"
 e2e_key Escape
-check "Esc closes it" e2e_wait windows_are "$before"
+check "Esc closes it" e2e_wait windows -eq "$before"
 
 # The system's move loop follows the pointer; the button comes up only once the board is seen
 # at its new place, so that no move is lost.

@@ -19,8 +19,6 @@ TEST(Paths, OneBackslashBetweenFolderAndName) {
   std::wstring folder;
   EnsureTrailingBackslash(folder);
   EXPECT_EQ(folder, L"\\");
-  EnsureTrailingBackslash(folder);
-  EXPECT_EQ(folder, L"\\");
   EXPECT_EQ(FolderOf(L"C:\\toy.exe"), L"C:\\");
   EXPECT_EQ(BaseNameWithoutExtension(L"C:\\Toys.d\\my.toy.exe"), L"my.toy");
 }
