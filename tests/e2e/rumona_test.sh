@@ -59,7 +59,6 @@ check "a drag carries the board with the pointer" \
 xdotool mouseup 1
 check "the board stays where it was let go" \
   e2e_wait e2e_pixel_not $((bx + 230)) $((by + 115)) ff00ff
-check "...and nowhere else" e2e_pixel_is $((bx + 330)) $((by + 155)) ff00ff
 
 e2e_click $((bx + 60)) $((by + 120))  # on the front door
 e2e_key Down
@@ -81,6 +80,6 @@ check "Enter closes the version dialog" e2e_wait e2e_absent "ルモナのバー�
 
 check "closing the bus window ends the program" e2e_close $((bx + 200)) $((by + 186))
 settings "$win_dir\\看板表\\" 4500 2100 >"$E2E_DIR/expected.ini"
-check "closing wrote every field, the folder with the separator the keys added and the board where it was dragged" \
+check "closing wrote the file: the folder with the keys' separator, the board where dragged" \
   cmp "$E2E_DIR/rumona.ini" "$E2E_DIR/expected.ini"
 e2e_finish

@@ -20,7 +20,7 @@ struct Asset {
   }
   uint32_t u16(size_t at) const { return b.at(at) | b.at(at + 1) << 8; }
   uint32_t u32(size_t at) const { return u16(at) | u16(at + 2) << 16; }
-  std::string tag(size_t at, size_t n) const { return std::string(&b.at(at), &b.at(at + n - 1) + 1); }
+  std::string tag(size_t at, size_t n) const { return {&b.at(at), &b.at(at + n - 1) + 1}; }
 };
 
 TEST(Assets, PicturesHaveTheSizesTheWindowsAreLaidOutFor) {

@@ -65,7 +65,8 @@ struct ReadCase {
 class SettingsRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(SettingsRead, StopsAtTheFirstBadField) {
-  EXPECT_EQ(ReadSettingsRecord(GetParam().line).fieldsRead, GetParam().fieldsRead);
+  const ReadCase& c = GetParam();
+  EXPECT_EQ(ReadSettingsRecord(c.line).fieldsRead, c.fieldsRead) << c.line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, SettingsRead, ::testing::Values(

@@ -52,7 +52,7 @@ class SignStep : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(SignStep, StopsAtBothEnds) {
   const StepCase& c = GetParam();
-  EXPECT_EQ(StepSignIndex(c.index, c.count, c.key), c.next);
+  EXPECT_EQ(StepSignIndex(c.index, c.count, c.key), c.next) << c.index << " of " << c.count;
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, SignStep, ::testing::Values(
