@@ -1,122 +1,89 @@
-# End-to-end harness: runs a copy of the real rumona.exe under Wine on the test display, finds
-# its windows, clicks and types with xdotool, takes screenshots, and always cleans up.
-# Sourced by each *_test.sh with the exe's path as $1. Needs DISPLAY and the Wine environment
-# that scripts/test sets up.
+# End-to-end harness: the real rumona.exe under Wine on the test display, driven with xdotool.
+# Sourced by each *_test.sh, which ctest runs with the exe's path as $1, inside the Xvfb and
+# Wine environment that scripts/test sets up. Every wait polls a condition and gives up after
+# E2E_TIMEOUT seconds (default 20) with a message naming what it waited for.
 set -euo pipefail
-E2E_EXE_SRC=$(readlink -f "$1")
-E2E_DIR=$(mktemp -d /tmp/rumona-e2e.XXXXXX)
+E2E_EXE=$(readlink -f "$1")
+E2E_DIR=$(mktemp -d /tmp/rumona-e2e.XXXXXX)  # the program's folder: exe, library, settings
 E2E_PID=
 E2E_FAILS=0
-E2E_CHECKS=0
-
+# Ends the program if it still runs, and removes its folder.
 e2e_cleanup() {
-  e2e_stop
+  e2e_running && { kill "$E2E_PID"; E2E_TIMEOUT=5 e2e_wait e2e_ended || kill -9 "$E2E_PID"; }
   rm -rf "$E2E_DIR"
 }
 trap e2e_cleanup EXIT
 
-# Installs the exe (under a name, default rumona.exe) and its library into the test folder.
-e2e_install() {
-  local name=${1:-rumona.exe}
-  cp "$E2E_EXE_SRC" "$E2E_DIR/$name"
-  local dll
-  dll="$(dirname "$E2E_EXE_SRC")/QMR5Res.dll"
-  [ -f "$dll" ] && cp "$dll" "$E2E_DIR/" || true
+# e2e_wait CMD...: runs CMD until it succeeds.
+e2e_wait() {
+  local deadline=$((SECONDS + ${E2E_TIMEOUT:-20}))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || { echo "  timed out waiting for: $*" >&2; return 1; }
+    sleep 0.1
+  done
 }
 
-# Starts the program; waits until both of its windows are on the display.
+# e2e_start: starts rumona.exe from the program's folder, with QMR5Res.dll beside it, and waits
+# for its two windows; BUS and PANEL are their X ids.
 e2e_start() {
-  local name=${1:-rumona.exe}
-  [ -f "$E2E_DIR/$name" ] || e2e_install "$name"
-  (cd "$E2E_DIR" && exec wine "$E2E_DIR/$name" >/dev/null 2>&1) &
+  cp "$E2E_EXE" "$(dirname "$E2E_EXE")/QMR5Res.dll" "$E2E_DIR/"
+  (cd "$E2E_DIR" && exec wine rumona.exe >/dev/null 2>&1) &
   E2E_PID=$!
-  BUS_WIN=$(e2e_wait_window "ルモナ　-　${name%.exe}")
-  PANEL_WIN=$(e2e_wait_window "設定パネル")
-  e2e_client_origin
+  BUS=$(e2e_window "ルモナ　-　rumona")
+  PANEL=$(e2e_window "設定パネル")
 }
 
+# e2e_find TITLE: the X id of a visible window with exactly this title; fails if there is none.
+e2e_find() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 | grep .; }
+# e2e_window TITLE: waits for that window; prints its X id.
+e2e_window() { e2e_wait e2e_find "$1" >/dev/null && e2e_find "$1"; }
+e2e_absent() { ! e2e_find "$1" >/dev/null; }
 e2e_running() { [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; }
+e2e_ended() { ! e2e_running; }
 
-# Ends the program if it still runs (it is asked first, then killed).
-e2e_stop() {
-  if e2e_running; then
-    kill "$E2E_PID" 2>/dev/null || true
-    for _ in $(seq 50); do e2e_running || break; sleep 0.1; done
-    kill -9 "$E2E_PID" 2>/dev/null || true
-  fi
-  E2E_PID=
-}
-
-# Waits (up to 20 s) for a visible window with exactly this title; prints its X id.
-e2e_wait_window() {
-  local title=$1 id
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  echo "e2e: no window titled '$title'" >&2
-  return 1
-}
-
-e2e_window_gone() {
-  local title=$1
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# X geometry of a window: sets GX GY GW GH.
+# e2e_geometry WIN: "X Y WIDTH HEIGHT" of a window's outer rectangle on the screen.
 e2e_geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^X=/GX=/p; s/^Y=/GY=/p; s/^WIDTH=/GW=/p; s/^HEIGHT=/GH=/p')"
+  xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | paste -sd' '
 }
 
-# The bus window's client origin on the screen (Wine draws the frame itself): CX CY.
-e2e_client_origin() {
-  e2e_geometry "$BUS_WIN"
-  local border=$(( (GW - 764) / 2 ))
-  CX=$((GX + border))
-  CY=$((GY + GH - 216 - border))
+# e2e_origin WIN W H: the screen position "X Y" of the client area (W x H pixels) of a window;
+# without a window manager Wine draws the frame itself, caption on top, equal borders.
+e2e_origin() {
+  local x y w h
+  read -r x y w h < <(e2e_geometry "$1")
+  echo "$((x + (w - $2) / 2)) $((y + h - $3 - (w - $2) / 2))"
 }
 
-# Puts the pointer on a screen pixel; `mousemove --sync` would wait in vain when it is there.
-e2e_point_at() {
-  eval "$(xdotool getmouselocation --shell | sed -n 's/^X=/PTX=/p; s/^Y=/PTY=/p')"
-  [ "$PTX,$PTY" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2"
+# e2e_point X Y: puts the pointer on a screen pixel (mousemove --sync would wait in vain if it
+# is there already).
+e2e_point() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X,$Y" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2"
 }
 
-# Clicks at a point of the bus window's client area given in twips.
-e2e_click_twips() {
-  local x=$(( $1 / 15 + CX )) y=$(( $2 / 15 + CY )) button=${3:-1}
-  e2e_point_at "$x" "$y"
-  xdotool click "$button"
-}
+# e2e_click X Y [BUTTON]: clicks a screen pixel (button 1 unless given).
+e2e_click() { e2e_point "$1" "$2" && xdotool click "${3:-1}"; }
 
-e2e_screenshot() { import -window root "$1"; }
+# e2e_key KEY...: presses keys; without a window manager they go to the window under the pointer.
+e2e_key() { xdotool key "$@"; }
+# e2e_key_to WIN KEY...: gives the window the focus first (a dialog that was just opened).
+e2e_key_to() { xdotool windowfocus --sync "$1" key "${@:2}"; }
 
-# The colour of one screen pixel as rrggbb.
+# e2e_pixel X Y: the colour of a screen pixel as rrggbb.
 e2e_pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 | grep -o '#[0-9A-Fa-f]\{6\}' | tr -d '#' | tr 'A-F' 'a-f'
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    grep -o '#[0-9A-Fa-f]\{6\}' | tail -n1 | tr -d '#' | tr 'A-F' 'a-f'
 }
+e2e_pixel_is() { [ "$(e2e_pixel "$1" "$2")" = "$3" ]; }
+e2e_pixel_not() { [ "$(e2e_pixel "$1" "$2")" != "$3" ]; }
 
-# Counts visible X windows (popup menus are unnamed windows of their own).
-e2e_window_count() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+# e2e_close X Y: Alt+F4 on the bus window, clicked first at screen pixel X Y (its background);
+# waits until the process has ended.
+e2e_close() { e2e_click "$1" "$2" && e2e_key alt+F4 && e2e_wait e2e_ended; }
 
+# check WHAT CMD...: runs CMD and prints the result as one line; e2e_finish sums them up.
 check() {
-  local what=$1
-  shift
-  E2E_CHECKS=$((E2E_CHECKS + 1))
-  if "$@"; then
-    echo "ok   - $what"
-  else
-    echo "FAIL - $what"
-    E2E_FAILS=$((E2E_FAILS + 1))
-  fi
+  if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; E2E_FAILS=$((E2E_FAILS + 1)); fi
 }
-
-e2e_finish() {
-  echo "$((E2E_CHECKS - E2E_FAILS)) passed, $E2E_FAILS failed"
-  [ "$E2E_FAILS" -eq 0 ]
-}
+e2e_finish() { echo "$E2E_FAILS failed"; [ "$E2E_FAILS" -eq 0 ]; }

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The real program as a user meets it, in one run: it starts where the settings file beside it
+# says, with that file's sign folder and board picture; a right click opens the popup menu, a
+# drag moves the board, keys reach the sign after clicks elsewhere, the version dialog's link
+# reaches the web browser, and closing writes the settings file.
+. "$(dirname "$0")/lib.sh"
+
+# Japanese names (表 ends in the byte of "\" in Shift-JIS): a sign folder of three pictures in
+# the name order a, B, c and a file that is no picture, and the board's picture beside it.
+signs="$E2E_DIR/看板表"
+mkdir "$signs"
+convert -size 52x32 xc:'#ff0000' "BMP3:$signs/a.bmp"
+convert -size 52x32 xc:'#00ff00' "$signs/B.gif"
+convert -size 52x32 xc:'#0000ff' "BMP3:$signs/c.bmp"
+echo text >"$signs/b.txt"
+convert -size 60x30 xc:'#ff00ff' "BMP3:$E2E_DIR/看板.bmp"
+win_dir="Z:${E2E_DIR//\//\\}"
+
+# settings FOLDER LEFT TOP: the record, the board at LEFT TOP twips, in the ANSI code page.
+settings() {
+  printf '1215,900,1215,6000,"%s","rsv",-7,123456,"%s\\看板.bmp",%s,%s,#TRUE#,#TRUE#,1234,4321,2\r\n' \
+    "$1" "$win_dir" "$2" "$3" | iconv -f utf-8 -t cp932
+}
+settings "$win_dir\\看板表" 3000 1500 >"$E2E_DIR/rumona.ini"
+
+# Wine hands web addresses to the programs listed here: for this run, a script that notes them.
+browsers='HKCU\Software\Wine\WineBrowser'
+printf '#!/bin/sh\necho "$1" >>%s/browser.log\n' "$E2E_DIR" >"$E2E_DIR/browser.sh"
+chmod +x "$E2E_DIR/browser.sh"
+wine reg add "$browsers" /v Browsers /d "$E2E_DIR/browser.sh" /f >/dev/null 2>&1
+trap 'wine reg delete "$browsers" /v Browsers /f >/dev/null 2>&1; e2e_cleanup' EXIT
+
+e2e_start
+at() { e2e_geometry "$1" | cut -d' ' -f1,2; }
+check "both windows stand where the settings file put them" \
+  test "$(at "$BUS"), $(at "$PANEL")" = "81 60, 81 400"
+read -r bx by < <(e2e_origin "$BUS" 764 216)
+read -r px py < <(e2e_origin "$PANEL" 263 171)
+sign_is() { e2e_pixel_is $((bx + 321)) $((by + 61)) "$1"; }
+check "the sign shows the folder's first picture" e2e_wait sign_is ff0000
+check "the board shows its picture at its place" \
+  e2e_wait e2e_pixel_is $((bx + 230)) $((by + 115)) ff00ff
+
+# The popup menu is an unnamed window of its own.
+windows() { [ "$(xdotool search --onlyvisible --name '' | wc -l)" "$1" "$2" ]; }
+before=$(xdotool search --onlyvisible --name '' | wc -l)
+e2e_click $((bx + 200)) $((by + 186)) 3
+check "a right click on the background opens the popup menu" e2e_wait windows -gt "$before"
+e2e_key Escape
+check "Esc closes it" e2e_wait windows -eq "$before"
+
+# The system's move loop follows the pointer; the button comes up only once the board is seen
+# at its new place, so that no move is lost.
+e2e_point $((bx + 210)) $((by + 110))
+xdotool mousedown 1
+e2e_point $((bx + 310)) $((by + 150))
+check "a drag carries the board with the pointer" \
+  e2e_wait e2e_pixel_is $((bx + 330)) $((by + 155)) ff00ff
+xdotool mouseup 1
+check "the board stays where it was let go" \
+  e2e_wait e2e_pixel_not $((bx + 230)) $((by + 115)) ff00ff
+
+e2e_click $((bx + 60)) $((by + 120))  # on the front door
+e2e_key Down
+check "Down after a click on the door shows the second picture" e2e_wait sign_is 00ff00
+e2e_click $((px + 206)) $((py + 131))  # the keypad's "C"
+e2e_click $((bx + 321)) $((by + 61))  # on the sign
+e2e_key Down
+check "Down after clicks on the panel and on the sign shows the third" e2e_wait sign_is 0000ff
+
+address=$(grep -aoE -m1 'https?://[!-~]+' "$E2E_DIR/QMR5Res.dll")
+e2e_click $((px + 98)) $((py + 155))  # "バージョン情報"
+dialog=$(e2e_window "ルモナのバージョン情報")
+read -r dx dy < <(e2e_origin "$dialog" 333 223)
+e2e_click $((dx + 60)) $((dy + 206))  # the link line
+check "the link hands the library's address to the browser" \
+  e2e_wait grep -qxF "$address" "$E2E_DIR/browser.log"
+e2e_key_to "$dialog" Return
+check "Enter closes the version dialog" e2e_wait e2e_absent "ルモナのバージョン情報"
+
+check "closing the bus window ends the program" e2e_close $((bx + 200)) $((by + 186))
+settings "$win_dir\\看板表\\" 4500 2100 >"$E2E_DIR/expected.ini"
+check "closing wrote the file: the folder with the keys' separator, the board where dragged" \
+  cmp "$E2E_DIR/rumona.ini" "$E2E_DIR/expected.ini"
+e2e_finish
