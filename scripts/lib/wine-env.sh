@@ -16,7 +16,7 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEARCH=win64
 
 # Creates the prefix once and maps the Windows Japanese font names to the IPA fonts. The stamp
-# holds the version of these settings, so that a prefix made by an older script is brought up to date.
+# holds the version of these settings: a prefix made by an older script is brought up to date.
 wine_prefix_ready() {
   local stamp="$WINEPREFIX/.rumona-ready" settings_version="3 $RUMONA_WINDOWS"
   [ "$(cat "$stamp" 2>/dev/null)" = "$settings_version" ] && return 0
@@ -30,9 +30,9 @@ wine_prefix_ready() {
               "Tahoma=IPAPGothic" "MS Sans Serif=IPAPGothic"; do
     wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
   done
-  # Wine draws the caption buttons of the title bars it draws itself as letters of its Marlett font. Debian's Wine
-  # does not load the fonts that fonts-wine puts in /usr/share/wine/fonts, so without a copy in
-  # the prefix a close box shows the letter "r".
+  # Wine draws the caption buttons of the title bars it draws itself as letters of its Marlett
+  # font. Debian's Wine does not load the fonts that fonts-wine puts in /usr/share/wine/fonts, so
+  # without a copy in the prefix a close box shows the letter "r".
   local marlett=/usr/share/wine/fonts/marlett.ttf
   [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
   # Without a window manager Wine waits 2 s for one at every hide; unmanaged windows do not.
