@@ -2,16 +2,24 @@
 # quiet Wine, and helpers for a private X display. ROOT must be set to the repository.
 : "${ROOT:?}"
 export BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
-export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix}"
+# Two prefixes: the tests' windows are unmanaged (fast without a window manager); a desktop run
+# (RUMONA_WINDOWS=managed, set by scripts/run) lets the window manager frame them and list them.
+RUMONA_WINDOWS="${RUMONA_WINDOWS:-unmanaged}"
+if [ "$RUMONA_WINDOWS" = managed ]; then
+  export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix-desktop}"
+else
+  export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix}"
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEARCH=win64
 
-# Creates the prefix once and maps the Windows Japanese font names to the IPA fonts.
+# Creates the prefix once and maps the Windows Japanese font names to the IPA fonts. The stamp
+# holds the version of these settings: a prefix made by an older script is brought up to date.
 wine_prefix_ready() {
-  local stamp="$WINEPREFIX/.rumona-ready"
-  [ -f "$stamp" ] && return 0
+  local stamp="$WINEPREFIX/.rumona-ready" settings_version="3 $RUMONA_WINDOWS"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$settings_version" ] && return 0
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
@@ -22,12 +30,19 @@ wine_prefix_ready() {
               "Tahoma=IPAPGothic" "MS Sans Serif=IPAPGothic"; do
     wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
   done
+  # Wine draws the caption buttons of the title bars it draws itself as letters of its Marlett
+  # font. Debian's Wine does not load the fonts that fonts-wine puts in /usr/share/wine/fonts, so
+  # without a copy in the prefix a close box shows the letter "r".
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
   # Without a window manager Wine waits 2 s for one at every hide; unmanaged windows do not.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  local managed=N
+  [ "$RUMONA_WINDOWS" = managed ] && managed=Y
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d $managed /f >/dev/null 2>&1
   # Windows shows a window's contents while it is dragged; Wine's default is an outline.
   wine reg add 'HKCU\Control Panel\Desktop' /v DragFullWindows /t REG_SZ /d 1 /f >/dev/null 2>&1
   wineserver -w
-  touch "$stamp"
+  echo "$settings_version" >"$stamp"
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; XVFB_PID is set for stop_xvfb.
