@@ -1,13 +1,12 @@
 #pragma once
-// Helpers for the in-process tests of the real windows.
+// The helpers of the in-process tests of the real windows: one of each kind.
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "bus_window/form1.h"
 #include "common/twips_logic.h"
@@ -15,23 +14,13 @@
 
 namespace rumona::test {
 
-// Processes every pending message of this thread.
+// Every pending message of this thread, through the program's own dialog-key handling.
 void Pump();
-
-// A window's rectangle in its parent's client coordinates (or the screen for a top-level one).
-RECT RectInParent(HWND hwnd);
-RECT ClientRectPx(HWND hwnd);
-std::wstring WindowText(HWND hwnd);
-
-// The pixel rectangle a twips rectangle is laid at.
-RECT PxRect(float left, float top, float width, float height);
-
-// The settings file of the test exe (beside it, named after it).
-std::wstring SettingsFilePath();
+// Pumps until `done` holds; false on timeout.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // The bus window and the panel as the program starts them, with the end of the process replaced
-// by a flag, torn down after each test. Unless told to read it, the settings file is deleted
-// first and afterwards, so that every test starts from the fallback whatever another saved.
+// by a count. Unless told to read it, the settings file is deleted before and after.
 class App {
  public:
   explicit App(bool readSettingsFile = false);
@@ -45,32 +34,62 @@ class App {
   bool readSettingsFile_;
 };
 
-// Answers a modal window from a helper thread: waits until a visible top-level window of this
-// process with the given title appears, then runs `answer` on it (e.g. posts a button click).
-// The test's own thread stays inside the modal loop meanwhile, so nothing depends on timing.
+RECT RectInParent(HWND hwnd);  // in the parent's client area (the screen for a top-level one)
+RECT ClientRectPx(HWND hwnd);
+std::wstring WindowText(HWND hwnd);
+RECT PxRect(float left, float top, float width, float height);  // twips -> pixels
+std::wstring SettingsFilePath();
+
+// A visible top-level window of this process by its title (nullptr when none).
+HWND FindOwnWindow(const std::wstring& title);
+// Posts a click to the child button with that caption, as the mouse would.
+void PressButton(HWND window, const std::wstring& caption);
+
+// Answers each window with the title that opens while this thread pumps (a modal loop, a menu
+// loop or WaitUntil): a thread timer finds it and runs `answer` on it, on this thread, once per
+// appearance. An answer posts its button press rather than running the handler inside the timer.
 class ModalAnswerer {
  public:
   ModalAnswerer(std::wstring title, std::function<void(HWND)> answer);
   ~ModalAnswerer();
-  bool answered() const { return answered_; }
-  HWND seen() const { return seen_; }
+  bool answered() const { return answers_ > 0; }
+  int answers() const { return answers_; }
 
  private:
-  std::atomic<bool> stop_{false};
-  std::atomic<bool> answered_{false};
-  std::atomic<HWND> seen_{nullptr};
-  std::atomic<bool> done_{false};
-  std::thread thread_;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+  std::wstring title_;
+  std::function<void(HWND)> answer_;
+  std::set<HWND> handled_;
+  int answers_ = 0;
+  UINT_PTR timer_ = 0;
 };
 
-// Finds a visible top-level window of this process by title (nullptr when none).
-HWND FindOwnWindow(const std::wstring& title);
-// A child control of a window by its text (first match, depth first).
-HWND FindChildByText(HWND parent, const std::wstring& text);
-// Posts a click to a button so that it runs inside whatever loop the owner is in.
-void PostClick(HWND button);
+// A fresh folder under the temporary folder, removed with its files.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::wstring& path() const { return path_; }  // no trailing "\"
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
-// Counts popup menus opened while `action` runs, closing each one at once.
-int CountPopupMenus(const std::function<void()>& action);
+ private:
+  std::wstring path_;
+};
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);  // "<no file>" when it cannot be read
+// A 24-bit bitmap file of one colour (0xBBGGRR).
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour);
+
+// A client area as the window paints it (WM_PRINTCLIENT), top row first, colours 0xBBGGRR.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<COLORREF> px;
+  COLORREF at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+  int Count(COLORREF c) const;
+};
+Pixels CaptureClient(HWND hwnd);
 
 }  // namespace rumona::test
