@@ -1,6 +1,8 @@
 #include "test_support.h"
 
-#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "common/app.h"
@@ -56,9 +58,9 @@ RECT ClientRectPx(HWND hwnd) {
 }
 
 std::wstring WindowText(HWND hwnd) {
-  wchar_t buf[512] = {};
-  GetWindowTextW(hwnd, buf, 512);
-  return buf;
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
 }
 
 RECT PxRect(float left, float top, float width, float height) {
@@ -68,157 +70,101 @@ RECT PxRect(float left, float top, float width, float height) {
 
 std::wstring SettingsFilePath() { return ExeFolder() + ExeBaseName() + L".ini"; }
 
-namespace {
-struct Search {
-  const std::wstring& text;
-  bool topLevel;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK Match(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if ((!s->topLevel || (pid == GetCurrentProcessId() && IsWindowVisible(hwnd))) &&
-      WindowText(hwnd) == s->text) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-std::map<UINT_PTR, ModalAnswerer*>& Answerers() {
-  static std::map<UINT_PTR, ModalAnswerer*> answerers;
-  return answerers;
-}
-}  // namespace
-
 HWND FindOwnWindow(const std::wstring& title) {
-  Search s{title, true};
-  EnumWindows(&Match, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  std::pair<const std::wstring*, HWND> search{&title, nullptr};
+  EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
+    auto* s = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && WindowText(hwnd) == *s->first)
+      s->second = hwnd;
+    return !s->second;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 void PressButton(HWND window, const std::wstring& caption) {
-  Search s{caption, false};
-  EnumChildWindows(window, &Match, reinterpret_cast<LPARAM>(&s));
-  if (s.found)
-    PostMessageW(GetParent(s.found), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(s.found), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(s.found));
+  HWND button = FindWindowExW(window, nullptr, L"Button", caption.c_str());
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
 }
 
+static std::map<UINT_PTR, ModalAnswerer*> answerers;
+
 ModalAnswerer::ModalAnswerer(std::wstring title, std::function<void(HWND)> answer)
-    : title_(std::move(title)), answer_(std::move(answer)) {
-  timer_ = SetTimer(nullptr, 0, 20, &Tick);
-  Answerers()[timer_] = this;
+    : title_(std::move(title)), answer_(std::move(answer)), timer_(SetTimer(0, 0, 20, &Tick)) {
+  answerers[timer_] = this;
 }
 
 ModalAnswerer::~ModalAnswerer() {
   KillTimer(nullptr, timer_);
-  Answerers().erase(timer_);
+  answerers.erase(timer_);
 }
 
 void CALLBACK ModalAnswerer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
-  const auto it = Answerers().find(id);
-  if (it == Answerers().end()) return;
-  ModalAnswerer& self = *it->second;
-  // A window counts again once it has gone (or been hidden) and opens anew.
-  std::erase_if(self.handled_, [](HWND h) { return !IsWindow(h) || !IsWindowVisible(h); });
-  HWND hwnd = FindOwnWindow(self.title_);
-  if (!hwnd || self.handled_.count(hwnd)) return;
-  self.handled_.insert(hwnd);  // first, as the answer may pump and tick again
-  ++self.answers_;
-  self.answer_(hwnd);
+  ModalAnswerer* self = answerers.count(id) ? answerers[id] : nullptr;
+  HWND hwnd = self ? FindOwnWindow(self->title_) : nullptr;
+  if (!hwnd || hwnd == self->last_) return;
+  self->last_ = hwnd;  // first: an answer may pump, and so tick again
+  ++self->answers_;
+  self->answer_(hwnd);
 }
 
 TempDir::TempDir() {
-  static int counter = 0;
-  wchar_t base[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, base);
-  path_ = std::wstring(base) + L"rumona" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-          std::to_wstring(++counter);
+  static int count = 0;
+  path_ = std::filesystem::temp_directory_path().wstring() + L"rumona" +
+          std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++count);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 TempDir::~TempDir() {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(File(L"*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      SetFileAttributesW(File(data.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileW(File(data.cFileName).c_str()))
-        RemoveDirectoryW(File(data.cFileName).c_str());
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path_.c_str());
+  std::error_code ec;  // a folder still in use (the open dialog's current one) stays
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::filesystem::remove_all(path_, ec);
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<no file>";
-  std::string out;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-  CloseHandle(file);
-  return out;
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour) {
   const int stride = (width * 3 + 3) & ~3;
-  BITMAPINFOHEADER ih{};
-  ih.biSize = sizeof ih;
-  ih.biWidth = width;
-  ih.biHeight = height;  // bottom-up
-  ih.biPlanes = 1;
-  ih.biBitCount = 24;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + stride * height;
-  std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
-  bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
-  std::string row(stride, '\0');
-  for (int x = 0; x < width; ++x) {
-    row[x * 3] = static_cast<char>(GetBValue(colour));
-    row[x * 3 + 1] = static_cast<char>(GetGValue(colour));
-    row[x * 3 + 2] = static_cast<char>(GetRValue(colour));
-  }
-  for (int y = 0; y < height; ++y) bytes += row;
+  const BITMAPINFOHEADER ih{.biSize = sizeof ih, .biWidth = width, .biHeight = height,
+                            .biPlanes = 1, .biBitCount = 24};
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof ih;
+  const BITMAPFILEHEADER fh{.bfType = 0x4D42, .bfSize = offset + stride * height,
+                            .bfOffBits = offset};
+  std::string bytes(offset + stride * height, '\0');
+  memcpy(bytes.data(), &fh, sizeof fh);
+  memcpy(bytes.data() + sizeof fh, &ih, sizeof ih);
+  const DWORD bgr = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));  // B, G, R
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) memcpy(bytes.data() + offset + y * stride + x * 3, &bgr, 3);
   WriteFileBytes(path, bytes);
 }
 
-int Pixels::Count(COLORREF c) const { return static_cast<int>(std::count(px.begin(), px.end(), c)); }
-
 Pixels CaptureClient(HWND hwnd) {
-  Pixels p;
   const RECT rc = ClientRectPx(hwnd);
-  p.width = rc.right;
-  p.height = rc.bottom;
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  Pixels p{rc.right, rc.bottom, std::vector<COLORREF>(rc.right * rc.bottom)};
+  const BITMAPINFO bi{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = p.width,
+                                    .biHeight = -p.height, .biPlanes = 1, .biBitCount = 32}};
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, bmp);
   SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   GdiFlush();
-  for (int i = 0; i < p.width * p.height; ++i) {
+  for (size_t i = 0; i < p.px.size(); ++i) {
     const DWORD v = static_cast<const DWORD*>(bits)[i];  // 0x00RRGGBB
-    p.px.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+    p.px[i] = RGB(GetBValue(v), GetGValue(v), GetRValue(v));
   }
-  SelectObject(dc, old);
-  DeleteObject(bmp);
+  DeleteObject(SelectObject(dc, old));
   DeleteDC(dc);
   return p;
 }

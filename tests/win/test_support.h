@@ -2,25 +2,22 @@
 // The helpers of the in-process tests of the real windows: one of each kind.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "bus_window/form1.h"
-#include "common/twips_logic.h"
 #include "panel/frm_set.h"
 
 namespace rumona::test {
 
-// Every pending message of this thread, through the program's own dialog-key handling.
-void Pump();
-// Pumps until `done` holds; false on timeout.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+void Pump();  // every pending message of this thread, with the program's dialog keys
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // pumps meanwhile
 
-// The bus window and the panel as the program starts them, with the end of the process replaced
-// by a count. Unless told to read it, the settings file is deleted before and after.
+// The two windows as the program starts them, the end of the process counted instead. Unless
+// told to read it, the settings file is deleted before and after.
 class App {
  public:
   explicit App(bool readSettingsFile = false);
@@ -34,20 +31,16 @@ class App {
   bool readSettingsFile_;
 };
 
-RECT RectInParent(HWND hwnd);  // in the parent's client area (the screen for a top-level one)
+RECT RectInParent(HWND hwnd);
 RECT ClientRectPx(HWND hwnd);
 std::wstring WindowText(HWND hwnd);
 RECT PxRect(float left, float top, float width, float height);  // twips -> pixels
 std::wstring SettingsFilePath();
+HWND FindOwnWindow(const std::wstring& title);  // visible, top-level, of this process
+void PressButton(HWND window, const std::wstring& caption);  // posted, as a click
 
-// A visible top-level window of this process by its title (nullptr when none).
-HWND FindOwnWindow(const std::wstring& title);
-// Posts a click to the child button with that caption, as the mouse would.
-void PressButton(HWND window, const std::wstring& caption);
-
-// Answers each window with the title that opens while this thread pumps (a modal loop, a menu
-// loop or WaitUntil): a thread timer finds it and runs `answer` on it, on this thread, once per
-// appearance. An answer posts its button press rather than running the handler inside the timer.
+// Answers each window of that title once, on this thread, from a timer that every modal or
+// menu loop (and WaitUntil) dispatches; an answer posts its button press.
 class ModalAnswerer {
  public:
   ModalAnswerer(std::wstring title, std::function<void(HWND)> answer);
@@ -59,18 +52,15 @@ class ModalAnswerer {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
   std::wstring title_;
   std::function<void(HWND)> answer_;
-  std::set<HWND> handled_;
+  HWND last_ = nullptr;
   int answers_ = 0;
-  UINT_PTR timer_ = 0;
+  UINT_PTR timer_;
 };
 
-// A fresh folder under the temporary folder, removed with its files.
-class TempDir {
+class TempDir {  // a fresh folder, removed with its files
  public:
   TempDir();
   ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
   const std::wstring& path() const { return path_; }  // no trailing "\"
   std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
@@ -79,17 +69,15 @@ class TempDir {
 };
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadFileBytes(const std::wstring& path);  // "<no file>" when it cannot be read
-// A 24-bit bitmap file of one colour (0xBBGGRR).
+std::string ReadFileBytes(const std::wstring& path);
 void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour);
 
-// A client area as the window paints it (WM_PRINTCLIENT), top row first, colours 0xBBGGRR.
-struct Pixels {
+struct Pixels {  // colours 0xBBGGRR, top row first
   int width = 0, height = 0;
   std::vector<COLORREF> px;
   COLORREF at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
-  int Count(COLORREF c) const;
+  bool All(COLORREF c) const { return std::count(px.begin(), px.end(), c) == width * height; }
 };
-Pixels CaptureClient(HWND hwnd);
+Pixels CaptureClient(HWND hwnd);  // the client area as WM_PRINTCLIENT paints it
 
 }  // namespace rumona::test
