@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, SettingsFallback,
     testing::Values(
         FailingLine{nullptr, R"("","",0,0,"")", "#TRUE#,#TRUE#"},
-        FailingLine{"1,2,3,4,\"c:\\s\\\",\"r\",5\r\n", R"("c:\s\","r",5,0,"")", "#TRUE#,#TRUE#"},
+        FailingLine{"1,2,3,4,\"c:\\s\\\"\r\n", R"("c:\s\","",0,0,"")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"c:\\b.bmp\",3000,x,#FALSE#,#FALSE#,123,456,1",
                     R"("","r",5,6,"c:\b.bmp")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"\",3000,1500,#FALSE#,#FALSE#,123,456,3",
@@ -92,6 +92,11 @@ TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndLeavesNoTemporaryFile) 
     RemoveDirectoryW(kTemp.c_str());
   }
   EXPECT_EQ(GetFileAttributesW(kTemp.c_str()), INVALID_FILE_ATTRIBUTES);
+  TearDown();
+  CreateDirectoryW(kIni.c_str(), nullptr);  // the new file is written, but cannot take its place
+  StartAndClose();
+  EXPECT_EQ(GetFileAttributesW(kTemp.c_str()), INVALID_FILE_ATTRIBUTES);
+  RemoveDirectoryW(kIni.c_str());
 }
 
 }  // namespace
