@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
 #include "common/app.h"
 
 namespace rumona::test {
@@ -7,38 +12,21 @@ namespace rumona::test {
 void Pump() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (PreTranslateDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
 }
 
-RECT RectInParent(HWND hwnd) {
-  RECT rc;
-  GetWindowRect(hwnd, &rc);
-  HWND parent = GetParent(hwnd);
-  if (parent && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    if (GetTickCount64() > deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
 }
-
-RECT ClientRectPx(HWND hwnd) {
-  RECT rc;
-  GetClientRect(hwnd, &rc);
-  return rc;
-}
-
-std::wstring WindowText(HWND hwnd) {
-  wchar_t buf[512] = {};
-  GetWindowTextW(hwnd, buf, 512);
-  return buf;
-}
-
-RECT PxRect(float left, float top, float width, float height) {
-  const RectPx px = ToPixels(RectTw{left, top, width, height});
-  return RECT{px.left, px.top, px.right, px.bottom};
-}
-
-std::wstring SettingsFilePath() { return ExeFolder() + ExeBaseName() + L".ini"; }
 
 App::App(bool readSettingsFile) : readSettingsFile_(readSettingsFile) {
   if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
@@ -55,102 +43,130 @@ App::~App() {
   if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
 }
 
-namespace {
-struct FindData {
-  std::wstring title;
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindTop(HWND hwnd, LPARAM lp) {
-  auto* d = reinterpret_cast<FindData*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == d->pid && IsWindowVisible(hwnd) && WindowText(hwnd) == d->title) {
-    d->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+RECT RectInParent(HWND hwnd) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  if (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
 }
 
-struct ChildData {
-  std::wstring text;
-  HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
-  auto* d = reinterpret_cast<ChildData*>(lp);
-  if (WindowText(hwnd) == d->text) {
-    d->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+RECT ClientRectPx(HWND hwnd) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  return rc;
 }
 
-int g_menus = 0;
-void CALLBACK CloseMenuTimer(HWND, UINT, UINT_PTR, DWORD) {
-  HWND menu = FindWindowW(L"#32768", nullptr);
-  if (menu && IsWindowVisible(menu)) {
-    ++g_menus;
-    EndMenu();
-  }
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
 }
-}  // namespace
+
+RECT PxRect(float left, float top, float width, float height) {
+  const RectPx px = ToPixels(RectTw{left, top, width, height});
+  return RECT{px.left, px.top, px.right, px.bottom};
+}
+
+std::wstring SettingsFilePath() { return ExeFolder() + ExeBaseName() + L".ini"; }
 
 HWND FindOwnWindow(const std::wstring& title) {
-  FindData d{title, GetCurrentProcessId(), nullptr};
-  EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&d));
-  return d.found;
+  std::pair<const std::wstring*, HWND> search{&title, nullptr};
+  EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
+    auto* s = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && WindowText(hwnd) == *s->first)
+      s->second = hwnd;
+    return !s->second;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
-HWND FindChildByText(HWND parent, const std::wstring& text) {
-  ChildData d{text, nullptr};
-  EnumChildWindows(parent, &FindChild, reinterpret_cast<LPARAM>(&d));
-  return d.found;
-}
-
-void PostClick(HWND button) {
-  HWND parent = GetParent(button);
-  PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+void PressButton(HWND window, const std::wstring& caption) {
+  HWND button = FindWindowExW(window, nullptr, L"Button", caption.c_str());
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
 }
 
-ModalAnswerer::ModalAnswerer(std::wstring title, std::function<void(HWND)> answer)
-    : thread_([this, title = std::move(title), answer = std::move(answer)] {
-        struct Done {
-          std::atomic<bool>& flag;
-          ~Done() { flag = true; }
-        } done{done_};
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!stop_ && std::chrono::steady_clock::now() < deadline) {
-          if (HWND hwnd = FindOwnWindow(title)) {
-            seen_ = hwnd;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            answer(hwnd);
-            answered_ = true;
-            return;
-          }
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-      }) {}
+static std::map<UINT_PTR, ModalAnswerer*> answerers;
 
-ModalAnswerer::~ModalAnswerer() {
-  stop_ = true;
-  // The searching thread reads window titles, which sends messages to this thread: keep
-  // answering them until it has finished, or the two would wait for each other.
-  while (!done_) {
-    Pump();
-    Sleep(1);
-  }
-  thread_.join();
+ModalAnswerer::ModalAnswerer(std::wstring title, std::function<void(HWND)> answer)
+    : title_(std::move(title)), answer_(std::move(answer)), timer_(SetTimer(0, 0, 20, &Tick)) {
+  answerers[timer_] = this;
 }
 
-int CountPopupMenus(const std::function<void()>& action) {
-  g_menus = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMenuTimer);
-  action();
-  KillTimer(nullptr, timer);
-  return g_menus;
+ModalAnswerer::~ModalAnswerer() {
+  KillTimer(nullptr, timer_);
+  answerers.erase(timer_);
+}
+
+void CALLBACK ModalAnswerer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  ModalAnswerer* self = answerers.count(id) ? answerers[id] : nullptr;
+  HWND hwnd = self ? FindOwnWindow(self->title_) : nullptr;
+  if (!hwnd || hwnd == self->last_) return;
+  self->last_ = hwnd;  // first: an answer may pump, and so tick again
+  ++self->answers_;
+  self->answer_(hwnd);
+}
+
+TempDir::TempDir() {
+  static int count = 0;
+  path_ = std::filesystem::temp_directory_path().wstring() + L"rumona" +
+          std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++count);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;  // a folder still in use (the open dialog's current one) stays
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour) {
+  const int stride = (width * 3 + 3) & ~3;
+  const BITMAPINFOHEADER ih{.biSize = sizeof ih, .biWidth = width, .biHeight = height,
+                            .biPlanes = 1, .biBitCount = 24};
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof ih;
+  const BITMAPFILEHEADER fh{.bfType = 0x4D42, .bfSize = offset + stride * height,
+                            .bfOffBits = offset};
+  std::string bytes(offset + stride * height, '\0');
+  memcpy(bytes.data(), &fh, sizeof fh);
+  memcpy(bytes.data() + sizeof fh, &ih, sizeof ih);
+  const DWORD bgr = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));  // B, G, R
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) memcpy(bytes.data() + offset + y * stride + x * 3, &bgr, 3);
+  WriteFileBytes(path, bytes);
+}
+
+Pixels CaptureClient(HWND hwnd) {
+  const RECT rc = ClientRectPx(hwnd);
+  Pixels p{rc.right, rc.bottom, std::vector<COLORREF>(rc.right * rc.bottom)};
+  const BITMAPINFO bi{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = p.width,
+                                    .biHeight = -p.height, .biPlanes = 1, .biBitCount = 32}};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  for (size_t i = 0; i < p.px.size(); ++i) {
+    const DWORD v = static_cast<const DWORD*>(bits)[i];  // 0x00RRGGBB
+    p.px[i] = RGB(GetBValue(v), GetGValue(v), GetRValue(v));
+  }
+  DeleteObject(SelectObject(dc, old));
+  DeleteDC(dc);
+  return p;
 }
 
 }  // namespace rumona::test

@@ -1,37 +1,23 @@
 #pragma once
-// Helpers for the in-process tests of the real windows.
+// The helpers of the in-process tests of the real windows: one of each kind.
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "bus_window/form1.h"
-#include "common/twips_logic.h"
 #include "panel/frm_set.h"
 
 namespace rumona::test {
 
-// Processes every pending message of this thread.
-void Pump();
+void Pump();  // every pending message of this thread, with the program's dialog keys
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // pumps meanwhile
 
-// A window's rectangle in its parent's client coordinates (or the screen for a top-level one).
-RECT RectInParent(HWND hwnd);
-RECT ClientRectPx(HWND hwnd);
-std::wstring WindowText(HWND hwnd);
-
-// The pixel rectangle a twips rectangle is laid at.
-RECT PxRect(float left, float top, float width, float height);
-
-// The settings file of the test exe (beside it, named after it).
-std::wstring SettingsFilePath();
-
-// The bus window and the panel as the program starts them, with the end of the process replaced
-// by a flag, torn down after each test. Unless told to read it, the settings file is deleted
-// first and afterwards, so that every test starts from the fallback whatever another saved.
+// The two windows as the program starts them, the end of the process counted instead. Unless
+// told to read it, the settings file is deleted before and after.
 class App {
  public:
   explicit App(bool readSettingsFile = false);
@@ -45,32 +31,53 @@ class App {
   bool readSettingsFile_;
 };
 
-// Answers a modal window from a helper thread: waits until a visible top-level window of this
-// process with the given title appears, then runs `answer` on it (e.g. posts a button click).
-// The test's own thread stays inside the modal loop meanwhile, so nothing depends on timing.
+RECT RectInParent(HWND hwnd);
+RECT ClientRectPx(HWND hwnd);
+std::wstring WindowText(HWND hwnd);
+RECT PxRect(float left, float top, float width, float height);  // twips -> pixels
+std::wstring SettingsFilePath();
+HWND FindOwnWindow(const std::wstring& title);  // visible, top-level, of this process
+void PressButton(HWND window, const std::wstring& caption);  // posted, as a click
+
+// Answers each window of that title once, on this thread, from a timer that every modal or
+// menu loop (and WaitUntil) dispatches; an answer posts its button press.
 class ModalAnswerer {
  public:
   ModalAnswerer(std::wstring title, std::function<void(HWND)> answer);
   ~ModalAnswerer();
-  bool answered() const { return answered_; }
-  HWND seen() const { return seen_; }
+  bool answered() const { return answers_ > 0; }
+  int answers() const { return answers_; }
 
  private:
-  std::atomic<bool> stop_{false};
-  std::atomic<bool> answered_{false};
-  std::atomic<HWND> seen_{nullptr};
-  std::atomic<bool> done_{false};
-  std::thread thread_;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+  std::wstring title_;
+  std::function<void(HWND)> answer_;
+  HWND last_ = nullptr;
+  int answers_ = 0;
+  UINT_PTR timer_;
 };
 
-// Finds a visible top-level window of this process by title (nullptr when none).
-HWND FindOwnWindow(const std::wstring& title);
-// A child control of a window by its text (first match, depth first).
-HWND FindChildByText(HWND parent, const std::wstring& text);
-// Posts a click to a button so that it runs inside whatever loop the owner is in.
-void PostClick(HWND button);
+class TempDir {  // a fresh folder, removed with its files
+ public:
+  TempDir();
+  ~TempDir();
+  const std::wstring& path() const { return path_; }  // no trailing "\"
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
-// Counts popup menus opened while `action` runs, closing each one at once.
-int CountPopupMenus(const std::function<void()>& action);
+ private:
+  std::wstring path_;
+};
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour);
+
+struct Pixels {  // colours 0xBBGGRR, top row first
+  int width = 0, height = 0;
+  std::vector<COLORREF> px;
+  COLORREF at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+  bool All(COLORREF c) const { return std::count(px.begin(), px.end(), c) == width * height; }
+};
+Pixels CaptureClient(HWND hwnd);  // the client area as WM_PRINTCLIENT paints it
 
 }  // namespace rumona::test
