@@ -6,36 +6,7 @@
 
 namespace rumona {
 
-template <class T>
-class ScopedGdiObject {
- public:
-  ScopedGdiObject() = default;
-  explicit ScopedGdiObject(T obj) : obj_(obj) {}
-  ScopedGdiObject(const ScopedGdiObject&) = delete;
-  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-  ScopedGdiObject(ScopedGdiObject&& o) noexcept : obj_(std::exchange(o.obj_, nullptr)) {}
-  ScopedGdiObject& operator=(ScopedGdiObject&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.obj_, nullptr));
-    return *this;
-  }
-  ~ScopedGdiObject() { reset(); }
-  void reset(T obj = nullptr) {
-    if (obj_) DeleteObject(obj_);
-    obj_ = obj;
-  }
-  T get() const { return obj_; }
-  explicit operator bool() const { return obj_ != nullptr; }
-
- private:
-  T obj_ = nullptr;
-};
-
-using ScopedBitmap = ScopedGdiObject<HBITMAP>;
-using ScopedBrush = ScopedGdiObject<HBRUSH>;
-using ScopedFont = ScopedGdiObject<HFONT>;
-using ScopedPen = ScopedGdiObject<HPEN>;
-
-// A kernel-side handle; Traits name its empty value and how it is given back.
+// A handle of the kernel or GDI; Traits name its empty value and how it is given back.
 template <class Traits>
 class ScopedHandle {
  public:
@@ -46,13 +17,14 @@ class ScopedHandle {
   ScopedHandle& operator=(const ScopedHandle&) = delete;
   ScopedHandle(ScopedHandle&& o) noexcept : h_(std::exchange(o.h_, Traits::Empty())) {}
   ScopedHandle& operator=(ScopedHandle&& o) noexcept {
-    if (this != &o) {
-      Close();
-      h_ = std::exchange(o.h_, Traits::Empty());
-    }
+    if (this != &o) reset(std::exchange(o.h_, Traits::Empty()));
     return *this;
   }
   ~ScopedHandle() { Close(); }
+  void reset(T h = Traits::Empty()) {
+    Close();
+    h_ = h;
+  }
   // Gives the handle back now; false when there was none or the system refused (a file's last
   // buffered writes can fail here).
   bool Close() {
@@ -78,6 +50,17 @@ struct LibraryTraits {
   static HMODULE Empty() { return nullptr; }
   static bool Close(HMODULE h) { return FreeLibrary(h) != 0; }
 };
+template <class T>
+struct GdiObjectTraits {
+  static T Empty() { return nullptr; }
+  static bool Close(T h) { return DeleteObject(h) != 0; }
+};
+template <class T>
+using ScopedGdiObject = ScopedHandle<GdiObjectTraits<T>>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedPen = ScopedGdiObject<HPEN>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;      // CreateFileW
 using ScopedFind = ScopedHandle<FindHandleTraits>;      // FindFirstFileExW
 using ScopedLibrary = ScopedHandle<LibraryTraits>;      // LoadLibraryW
