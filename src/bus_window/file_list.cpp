@@ -2,6 +2,7 @@
 
 #include "bus_window/sign_list_logic.h"
 #include "common/path_logic.h"
+#include "common/scoped_win.h"
 
 namespace rumona {
 
@@ -16,18 +17,17 @@ DWORD ReadSignList(const std::wstring& folder, std::vector<std::wstring>& names)
   // Every name is read and matched here rather than by the system's wildcards, which also match
   // the short 8.3 names (so "*.jpg" would find "photo.jpgx").
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
-                                 FindExSearchNameMatch, nullptr, 0);
+  ScopedFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, 0));
   std::vector<DirEntry> entries;
-  if (find == INVALID_HANDLE_VALUE) {
+  if (!find) {
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND) return error;  // an empty drive root has no "." entry
   } else {
     do {
       entries.push_back(DirEntry{data.cFileName, data.dwFileAttributes});
-    } while (FindNextFileW(find, &data));
+    } while (FindNextFileW(find.get(), &data));
     const DWORD error = GetLastError();
-    FindClose(find);
     if (error != ERROR_NO_MORE_FILES) return error;
   }
   names = SignListFromDirectory(std::move(entries));

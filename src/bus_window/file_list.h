@@ -18,7 +18,7 @@ class FileList {
   // folder could not be listed; the list then keeps its old folder and entries. A folder that
   // does not exist, or a path that names a file, gives ERROR_PATH_NOT_FOUND (see IsPathNotFound).
   // The empty text names no folder: the list keeps its folder and entries and the call succeeds.
-  DWORD SetPath(const std::wstring& folder);
+  [[nodiscard]] DWORD SetPath(const std::wstring& folder);
   const std::wstring& Path() const { return path_; }
   int16_t ListCount() const;
   std::wstring List(int index) const;  // empty when the index names no entry

@@ -43,18 +43,9 @@ LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexc
 
 }  // namespace
 
+// On failure Picture1 and PicKanban stay null: the bus window shows without its sign and board.
 void RegisterPictureBoxClass() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(inst, kPictureBoxClass, &wc)) return;
-  wc.cbSize = sizeof(wc);
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &PictureBoxProc;
-  wc.hInstance = inst;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPictureBoxClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(kPictureBoxClass, &PictureBoxProc, nullptr, nullptr, CS_DBLCLKS);
 }
 
 Form1::Form1() {
@@ -124,7 +115,8 @@ void Form1::Form_Load() {
   LoadIni();
   frmSet& panel = frmSet::Get();
   ShowWindow(panel.hwnd(), SW_SHOW);  // modeless, no owner
-  SetWindowPos(panel.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x43);
+  SetWindowPos(panel.hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);  // 0x43
   SetWindowTextW(hwnd_, (std::wstring(kTitlePrefix) + ExeBaseName()).c_str());
 }
 

@@ -3,6 +3,8 @@
 // and the derived class's HandleMessage is the window procedure.
 #include <windows.h>
 
+#include "common/window_parts.h"
+
 namespace rumona {
 
 template <class Derived>
@@ -30,22 +32,10 @@ class BaseWindow {
     return self->HandleMessage(msg, wp, lp);
   }
 
-  // Registers the class once per process.
-  static void Register(const wchar_t* className, HBRUSH background, HICON icon = nullptr,
+  // Registers the class once per process; false when it cannot be (see RegisterWindowClass).
+  static bool Register(const wchar_t* className, HBRUSH background, HICON icon = nullptr,
                        UINT style = 0) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(inst, className, &wc)) return;
-    wc.cbSize = sizeof(wc);
-    wc.style = style;
-    wc.lpfnWndProc = &BaseWindow::WindowProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
-    wc.hIcon = icon;
-    wc.lpszClassName = className;
-    RegisterClassExW(&wc);
+    return RegisterWindowClass(className, &BaseWindow::WindowProc, background, icon, style);
   }
 
   HWND hwnd_ = nullptr;

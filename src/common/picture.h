@@ -1,6 +1,7 @@
 #pragma once
 // A loaded picture (bitmap, GIF, JPEG, PNG, metafile) that can be drawn at its own size or
-// stretched. Bitmaps are copied once into a DIB section, so drawing them is a plain blit.
+// stretched. Bitmaps are copied once into a bitmap compatible with the screen, so drawing them is a
+// plain blit.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -17,7 +18,7 @@ class Picture {
   Picture() = default;  // the empty picture
 
   // Both return the empty picture on failure; `error` (if given) receives why.
-  static Picture FromFile(const std::wstring& path, HRESULT* error = nullptr);
+  [[nodiscard]] static Picture FromFile(const std::wstring& path, HRESULT* error = nullptr);
   static Picture FromMemory(const void* data, size_t size, HRESULT* error = nullptr);
   static Picture FromResource(int id, const wchar_t* type = MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
 

@@ -1,39 +1,69 @@
 #pragma once
-// Small owners for GDI and COM handles. Each one restores or deletes exactly what it took.
+// Small owners for kernel, GDI and COM handles. Each one restores or deletes exactly what it took.
 #include <windows.h>
 #include <objidl.h>
 #include <utility>
 
 namespace rumona {
 
-template <class T>
-class ScopedGdiObject {
+// A handle of the kernel or GDI; Traits name its empty value and how it is given back.
+template <class Traits>
+class ScopedHandle {
  public:
-  ScopedGdiObject() = default;
-  explicit ScopedGdiObject(T obj) : obj_(obj) {}
-  ScopedGdiObject(const ScopedGdiObject&) = delete;
-  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-  ScopedGdiObject(ScopedGdiObject&& o) noexcept : obj_(std::exchange(o.obj_, nullptr)) {}
-  ScopedGdiObject& operator=(ScopedGdiObject&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.obj_, nullptr));
+  using T = decltype(Traits::Empty());
+  ScopedHandle() = default;
+  explicit ScopedHandle(T h) : h_(h) {}
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  ScopedHandle(ScopedHandle&& o) noexcept : h_(std::exchange(o.h_, Traits::Empty())) {}
+  ScopedHandle& operator=(ScopedHandle&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.h_, Traits::Empty()));
     return *this;
   }
-  ~ScopedGdiObject() { reset(); }
-  void reset(T obj = nullptr) {
-    if (obj_) DeleteObject(obj_);
-    obj_ = obj;
+  ~ScopedHandle() { Close(); }
+  void reset(T h = Traits::Empty()) {
+    Close();
+    h_ = h;
   }
-  T get() const { return obj_; }
-  explicit operator bool() const { return obj_ != nullptr; }
+  // Gives the handle back now; false when there was none or the system refused (a file's last
+  // buffered writes can fail here).
+  bool Close() {
+    if (h_ == Traits::Empty()) return false;
+    return Traits::Close(std::exchange(h_, Traits::Empty()));
+  }
+  T get() const { return h_; }
+  explicit operator bool() const { return h_ != Traits::Empty(); }
 
  private:
-  T obj_ = nullptr;
+  T h_ = Traits::Empty();
 };
 
+struct FileHandleTraits {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
+};
+struct FindHandleTraits {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static bool Close(HANDLE h) { return FindClose(h) != 0; }
+};
+struct LibraryTraits {
+  static HMODULE Empty() { return nullptr; }
+  static bool Close(HMODULE h) { return FreeLibrary(h) != 0; }
+};
+template <class T>
+struct GdiObjectTraits {
+  static T Empty() { return nullptr; }
+  static bool Close(T h) { return DeleteObject(h) != 0; }
+};
+template <class T>
+using ScopedGdiObject = ScopedHandle<GdiObjectTraits<T>>;
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
 using ScopedFont = ScopedGdiObject<HFONT>;
 using ScopedPen = ScopedGdiObject<HPEN>;
+using ScopedFile = ScopedHandle<FileHandleTraits>;      // CreateFileW
+using ScopedFind = ScopedHandle<FindHandleTraits>;      // FindFirstFileExW
+using ScopedLibrary = ScopedHandle<LibraryTraits>;      // LoadLibraryW
 
 // A memory DC; deleted on destruction.
 class ScopedMemDC {

@@ -4,7 +4,9 @@
 #include <shobjidl.h>
 
 #include "bus_window/form1.h"
+#include "common/ansi.h"
 #include "common/app.h"
+#include "common/scoped_win.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
@@ -24,39 +26,8 @@ enum ControlId : int {
 constexpr UINT kMsgRemoveTaskbarButton = WM_APP + 1;
 constexpr int kBrowsePathChars = MAX_PATH;  // what SHGetPathFromIDListA may write
 
-HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& r, int id, DWORD exStyle = 0) {
-  const RectPx px = ToPixels(r);
-  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                              px.left, px.top, px.width(), px.height(), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultUiFont()), FALSE);
-  return hwnd;
-}
-
-std::string ToAnsi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? static_cast<size_t>(n) : 1, '\0');
-  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-  out.resize(out.size() - 1);
-  return out;
-}
-
-std::wstring FromAnsi(const char* text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::wstring out(n > 0 ? static_cast<size_t>(n) : 1, L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
-  out.resize(out.size() - 1);
-  return out;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-  return text;
-}
+// The chooser's controls clip their siblings when they paint.
+constexpr DWORD kClip = WS_CLIPSIBLINGS;
 
 }  // namespace
 
@@ -65,7 +36,7 @@ frmBrowseDir::~frmBrowseDir() {
 }
 
 bool frmBrowseDir::Create() {
-  Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) return false;
   const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
                                         TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
   if (!CreateWindowExW(kExStyle, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -76,26 +47,29 @@ bool frmBrowseDir::Create() {
   return true;
 }
 
-void frmBrowseDir::CreateControls() {
+bool frmBrowseDir::CreateControls() {
   // Creation order; the focus order is set apart below.
   // The buttons report their focus, so that the focused one is the default, as in a dialog.
-  Command2[1] = MakeControl(hwnd_, L"BUTTON", L"キャンセル", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
+  Command2[1] = MakeControl(hwnd_, L"BUTTON", L"キャンセル",
+                            kClip | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
                             {5520, 825, 1230, 345}, kIdCancel);
-  Command2[0] = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY,
+  Command2[0] = MakeControl(hwnd_, L"BUTTON", L"OK",
+                            kClip | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY,
                             {4200, 825, 1230, 345}, kIdOk);
   Command1 = MakeControl(hwnd_, L"BUTTON", L"参照(&B)...",
-                         WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, {5655, 405, 1020, 345},
+                         kClip | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, {5655, 405, 1020, 345},
                          kIdCommand1);
-  Text1 = MakeControl(hwnd_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, {555, 405, 5070, 300},
-                      kIdText1, WS_EX_CLIENTEDGE);
+  Text1 = MakeControl(hwnd_, L"EDIT", L"", kClip | WS_TABSTOP | ES_AUTOHSCROLL,
+                      {555, 405, 5070, 300}, kIdText1, WS_EX_CLIENTEDGE);
   Label2 = MakeControl(hwnd_, L"STATIC", L"方向幕のあるフォルダを指定してください",
-                       SS_LEFT | SS_NOPREFIX, {135, 60, 3945, 225}, kIdLabel2);
-  Label1 = MakeControl(hwnd_, L"STATIC", L"位置：", SS_LEFT | SS_NOPREFIX, {75, 465, 885, 210},
-                       kIdLabel1);
+                       kClip | SS_LEFT | SS_NOPREFIX, {135, 60, 3945, 225}, kIdLabel2);
+  Label1 = MakeControl(hwnd_, L"STATIC", L"位置：", kClip | SS_LEFT | SS_NOPREFIX,
+                       {75, 465, 885, 210}, kIdLabel1);
   // Text1 (0), Label1 (1, no stop), Command1 (2), OK (3), キャンセル (4), Label2 (5, no stop).
   tabOrder_ = {Text1, Command1, Command2[0], Command2[1]};
   SetTabOrder(hwnd_, &tabOrder_);
-  lastFocus_ = Text1;
+  focus_.Set(Text1);
+  return Command2[0] && Command2[1] && Command1 && Text1 && Label2 && Label1;
 }
 
 void frmBrowseDir::SetDefaultButton(HWND button) {
@@ -112,12 +86,11 @@ void frmBrowseDir::Close() {
 void frmBrowseDir::RemoveTaskbarButton() {
   // An unowned window gets a taskbar button; the shell's own list takes it off again, so the
   // chooser keeps both its dialog border and its lack of an owner.
-  ITaskbarList* list = nullptr;
+  ComPtr<ITaskbarList> list;
   if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_ITaskbarList, reinterpret_cast<void**>(&list))))
+                              IID_ITaskbarList, reinterpret_cast<void**>(list.put()))))
     return;
   if (SUCCEEDED(list->HrInit())) list->DeleteTab(hwnd_);
-  list->Release();
 }
 
 void frmBrowseDir::Command1_Click() {
@@ -130,13 +103,13 @@ void frmBrowseDir::Command1_Click() {
   request.pidlRoot = root;
   request.pszDisplayName = nullptr;
   request.lpszTitle = title.c_str();
-  request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;  // 3
+  request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;  // 1 | 2 = 3
   request.lpfn = nullptr;
   request.lParam = 0;
   request.iImage = 0;
 
   // The browser is owned by the bus window, so this window is held still by hand meanwhile.
-  if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+  focus_.Remember(hwnd_);
   EnableWindow(hwnd_, FALSE);
   LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
 
@@ -148,7 +121,7 @@ void frmBrowseDir::Command1_Click() {
   // Empty when cancelled, or for a place without a file-system path: the text stays.
   if (path[0] != '\0') {
     // Lower-cased as text, not byte by byte, so double-byte characters stay whole.
-    std::wstring text = FromAnsi(path);
+    std::wstring text = FromAnsi(std::string(path));
     CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     SetWindowTextW(Text1, text.c_str());
   }
@@ -159,7 +132,7 @@ void frmBrowseDir::Command1_Click() {
 void frmBrowseDir::Command2_Click(int16_t index) {
   if (index == 0) {
     Form1* form = Form1::Instance();
-    if (form) form->strDir[0] = TextOf(Text1);
+    if (form) form->strDir[0] = WindowText(Text1);
     Close();
     // Last: picDir may open a new chooser while this one's handler is still on the stack.
     if (form) form->picDir();
@@ -171,8 +144,7 @@ void frmBrowseDir::Command2_Click(int16_t index) {
 LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
     case WM_CREATE:
-      CreateControls();
-      return 0;
+      return CreateControls() ? 0 : -1;  // a missing control fails the creation
     case WM_COMMAND: {
       const int id = LOWORD(wp), code = HIWORD(wp);
       // A focused button is the one Enter presses; elsewhere it is "OK".
@@ -193,13 +165,7 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       RemoveTaskbarButton();
       return 0;
     case WM_ACTIVATE:
-      // Keep the focused control across activations, as a dialog does.
-      if (LOWORD(wp) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
-      }
+      focus_.OnActivate(hwnd_, wp);
       return 0;
     case WM_CLOSE:
       Command2_Click(1);  // the close box cancels

@@ -15,10 +15,8 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
  public:
   static constexpr int kClientWidthTw = 6900;
   static constexpr int kClientHeightTw = 1215;
-  // A fixed dialog border: title bar and close box, no sizing, no minimize or maximize box,
-  // no icon. An overlapped window, so that CW_USEDEFAULT gives the system's default place.
-  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  static constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  static constexpr DWORD kStyle = kFixedDialogStyle;
+  static constexpr DWORD kExStyle = kFixedDialogExStyle;
   static constexpr wchar_t kClassName[] = L"RumonaFrmBrowseDir";
   static constexpr wchar_t kTitle[] = L"画像の位置";
 
@@ -43,13 +41,13 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:
-  void CreateControls();
+  bool CreateControls();  // false when a control could not be made
   void Close();  // hide, then unload
   void RemoveTaskbarButton();
   void SetDefaultButton(HWND button);
 
   std::vector<HWND> tabOrder_;
-  HWND lastFocus_ = nullptr;
+  FocusMemory focus_;
   HWND defaultButton_ = nullptr;
 };
 

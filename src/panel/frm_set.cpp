@@ -4,7 +4,9 @@
 
 #include "bus_window/form1.h"
 #include "common/app.h"
+#include "panel/keypad_logic.h"
 #include "resource.h"
+#include "settings/settings_logic.h"
 
 namespace rumona {
 
@@ -29,68 +31,59 @@ enum ControlId : int {
   kIdCommand2First = 1100,  // twelve ids, index = id - first
 };
 
-struct FrameData {
-  COLORREF background;
-  std::wstring caption;
-  HBRUSH brush;
-};
+}  // namespace
 
-HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& r, int id, DWORD exStyle = 0) {
-  const RectPx px = ToPixels(r);
-  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
-                              px.width(), px.height(), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultUiFont()), FALSE);
-  return hwnd;
+ContainerFrame::~ContainerFrame() {
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  auto* data = reinterpret_cast<FrameData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+HWND ContainerFrame::Create(HWND parent, const RectTw& rect, const wchar_t* caption,
+                            COLORREF background) {
+  if (!Register(kFrameClass, nullptr)) return nullptr;
+  background_ = background;
+  caption_ = caption ? caption : L"";
+  brush_.reset(CreateSolidBrush(background));
+  const RectPx px = ToPixels(rect);
+  return CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, caption_.c_str(),
+                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, px.left, px.top, px.width(),
+                         px.height(), parent, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+void ContainerFrame::Paint(HDC dc) {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  FillRect(dc, &rc, brush_.get());
+  RECT edge = rc;
+  if (caption_.empty()) {
+    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+    return;
+  }
+  ScopedSelect font(dc, DefaultUiFont());
+  TEXTMETRICW tm;
+  GetTextMetricsW(dc, &tm);
+  edge.top += tm.tmHeight / 2;
+  DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  SetBkColor(dc, background_);
+  SetTextColor(dc, IsWindowEnabled(hwnd_) ? GetSysColor(COLOR_BTNTEXT)
+                                          : GetSysColor(COLOR_GRAYTEXT));
+  SetBkMode(dc, OPAQUE);
+  RECT text{6, 0, rc.right - 6, tm.tmHeight};
+  DrawTextW(dc, (L" " + caption_ + L" ").c_str(), -1, &text,
+            DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+LRESULT ContainerFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
-    case WM_NCCREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-      break;
-    }
-    case WM_NCDESTROY:
-      if (data) {
-        DeleteObject(data->brush);
-        delete data;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      }
-      break;
     case WM_ERASEBKGND:
       return 1;
     case WM_ENABLE:
-      InvalidateRect(hwnd, nullptr, FALSE);
+      InvalidateRect(hwnd_, nullptr, FALSE);
       break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      FillRect(dc, &rc, data->brush);
-      RECT edge = rc;
-      if (!data->caption.empty()) {
-        HGDIOBJ old = SelectObject(dc, DefaultUiFont());
-        TEXTMETRICW tm;
-        GetTextMetricsW(dc, &tm);
-        edge.top += tm.tmHeight / 2;
-        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-        SetBkColor(dc, data->background);
-        SetTextColor(dc, IsWindowEnabled(hwnd) ? GetSysColor(COLOR_BTNTEXT)
-                                               : GetSysColor(COLOR_GRAYTEXT));
-        SetBkMode(dc, OPAQUE);
-        RECT text{6, 0, rc.right - 6, tm.tmHeight};
-        DrawTextW(dc, (L" " + data->caption + L" ").c_str(), -1, &text,
-                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
-      } else {
-        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-      }
-      EndPaint(hwnd, &ps);
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
       return 0;
     }
     case WM_COMMAND:
@@ -100,46 +93,21 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSCROLLBAR:
       // Children's notifications belong to the panel.
-      return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+      return SendMessageW(GetAncestor(hwnd_, GA_ROOT), msg, wp, lp);
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-void RegisterFrameClass() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(inst, kFrameClass, &wc)) return;
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &FrameProc;
-  wc.hInstance = inst;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kFrameClass;
-  RegisterClassExW(&wc);
-}
-
-}  // namespace
-
-HWND CreateContainerFrame(HWND parent, const RectTw& rect, const wchar_t* caption,
-                          COLORREF background) {
-  RegisterFrameClass();
-  auto* data = new FrameData{background, caption ? caption : L"", CreateSolidBrush(background)};
-  const RectPx px = ToPixels(rect);
-  HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, caption ? caption : L"",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, px.left, px.top,
-                              px.width(), px.height(), parent, nullptr, GetModuleHandleW(nullptr),
-                              data);
-  if (!hwnd) {
-    DeleteObject(data->brush);
-    delete data;
-  }
-  return hwnd;
+  return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 frmSet& frmSet::Get() {
   if (!instance_) {
     instance_ = new frmSet();
-    instance_->CreateWindowAndControls();
+    if (!instance_->CreateWindowAndControls()) {
+      // Every window of the program works through the panel: without it nothing can run.
+      const DWORD error = GetLastError();
+      Destroy();
+      ShowMessage(nullptr, SystemErrorText(error ? error : ERROR_CANNOT_MAKE), MB_OK | MB_ICONHAND);
+      ExitProcess(1);
+    }
   }
   return *instance_;
 }
@@ -152,7 +120,7 @@ void frmSet::Destroy() {
 }
 
 bool frmSet::CreateWindowAndControls() {
-  Register(kPanelClass, panelBrush_.get());
+  if (!Register(kPanelClass, panelBrush_.get())) return false;
   const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
                                         TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
   if (!CreateWindowExW(kExStyle, kPanelClass, L"設定パネル", kStyle, 0, 0, outer.cx, outer.cy,
@@ -162,7 +130,7 @@ bool frmSet::CreateWindowAndControls() {
   return true;
 }
 
-void frmSet::CreateControls() {
+bool frmSet::CreateControls() {
   digitFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 12));
   displayFont_.reset(CreateJapaneseFont(L"ＭＳ ゴシック", 14.25));
   maePicture_ = Picture::FromResource(IDB_BUTTON_MAE);
@@ -171,7 +139,7 @@ void frmSet::CreateControls() {
   // Creation order.
   Command3 = MakeControl(hwnd_, L"BUTTON", L"バージョン情報", WS_TABSTOP | BS_PUSHBUTTON,
                          {720, 2145, 1515, 360}, kIdCommand3);
-  FrameA = CreateContainerFrame(hwnd_, {30, 30, 2190, 1965}, nullptr, 0x000000);
+  FrameA = frameA_.Create(hwnd_, {30, 30, 2190, 1965}, nullptr, 0x000000);
   HScroll1 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {855, 195, 1260, 240},
                          kIdHScroll1);
   HScroll2 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {840, 840, 1230, 240},
@@ -187,7 +155,7 @@ void frmSet::CreateControls() {
   Check1 = MakeControl(FrameA, L"BUTTON", L"", doorStyle, {75, 165, 735, 510}, kIdCheck1);
   SendMessageW(Check1, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(maePicture_.bitmap()));
   SendMessageW(Check2, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nakaPicture_.bitmap()));
-  Frame2 = CreateContainerFrame(FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);
+  Frame2 = frame2_.Create(FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);
   const RectTw optionRects[3] = {{60, 180, 735, 270}, {795, 180, 570, 270}, {1470, 165, 555, 270}};
   const wchar_t* optionCaptions[3] = {L"両方", L"左", L"右"};
   for (int i = 0; i < 3; ++i)
@@ -200,31 +168,28 @@ void frmSet::CreateControls() {
                             kIdLblMaeSpeed, WS_EX_STATICEDGE);
   lblNakaSpeed = MakeControl(FrameA, L"STATIC", L"0", readout, {870, 1110, 1200, 240},
                              kIdLblNakaSpeed, WS_EX_STATICEDGE);
-  Frame1 = CreateContainerFrame(hwnd_, {2265, 0, 1620, 2505}, nullptr, 0x404040);
+  Frame1 = frame1_.Create(hwnd_, {2265, 0, 1620, 2505}, nullptr, 0x404040);
   Command1 = MakeControl(Frame1, L"BUTTON", L"方向幕フォルダー", WS_TABSTOP | BS_PUSHBUTTON,
                          {75, 2190, 1530, 270}, kIdCommand1);
 
   // The keypad, created from index 11 down to 0.
-  struct Key { float left, top; const wchar_t* caption; };
-  const Key keys[12] = {{75, 1770, L"0"},   {75, 1380, L"1"},   {570, 1380, L"2"},
-                        {1065, 1380, L"3"}, {75, 990, L"4"},    {570, 990, L"5"},
-                        {1065, 990, L"6"},  {75, 600, L"7"},    {570, 600, L"8"},
-                        {1065, 600, L"9"},  {570, 1770, L"C"},  {1065, 1770, L"設定"}};
+  const wchar_t* captions[12] = {L"0", L"1", L"2", L"3", L"4", L"5",
+                                 L"6", L"7", L"8", L"9", L"C", L"設定"};
   for (int i = 11; i >= 0; --i) {
     const DWORD look = i >= 10 ? BS_OWNERDRAW : BS_PUSHBUTTON;
-    Command2[i] = MakeControl(Frame1, L"BUTTON", keys[i].caption, WS_TABSTOP | look,
-                              {keys[i].left, keys[i].top, 510, 390}, kIdCommand2First + i);
+    Command2[i] = MakeControl(Frame1, L"BUTTON", captions[i], WS_TABSTOP | look,
+                              KeypadKeyRect(i), kIdCommand2First + i);
     if (i < 10)
       SendMessageW(Command2[i], WM_SETFONT, reinterpret_cast<WPARAM>(digitFont_.get()), FALSE);
   }
   Label1 = MakeControl(Frame1, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE,
                        {90, 240, 1455, 315}, kIdLabel1, WS_EX_STATICEDGE);
   SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_.get()), FALSE);
-  ApplyTabOrder();
-  lastFocus_ = Command2[0];
+  focus_.Set(Command2[0]);
+  return ApplyTabOrder();
 }
 
-void frmSet::ApplyTabOrder() {
+bool frmSet::ApplyTabOrder() {
   // Focus order follows the z-order of siblings, so stack each container's children by tab index.
   const HWND order[] = {Frame1,     Command2[0], Command2[1], Command2[2], Command2[3],
                         Command2[4], Command2[5], Command2[6], Command2[7], Command2[8],
@@ -232,13 +197,16 @@ void frmSet::ApplyTabOrder() {
                         Frame2,     Option1[2],  Option1[1],  Option1[0],  Check1,
                         Check2,     HScroll2,    HScroll1,    lblNakaSpeed, lblMaeSpeed,
                         Command3,   Command1};
-  for (HWND hwnd : order)
+  for (HWND hwnd : order) {
+    if (!hwnd) return false;
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   // Tab walks the tab stops in this order across the containers.
   tabOrder_.clear();
   for (HWND hwnd : order)
     if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) tabOrder_.push_back(hwnd);
   SetTabOrder(hwnd_, &tabOrder_);
+  return true;
 }
 
 int frmSet::Check1Value() const {
@@ -259,22 +227,9 @@ void frmSet::SelectOption1(int index) {
     SendMessageW(Option1[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-float frmSet::Left() const {
-  RECT rc;
-  GetWindowRect(hwnd_, &rc);
-  return static_cast<float>(rc.left * kTwipsPerPixel);
-}
-
-float frmSet::Top() const {
-  RECT rc;
-  GetWindowRect(hwnd_, &rc);
-  return static_cast<float>(rc.top * kTwipsPerPixel);
-}
-
-void frmSet::SetLeftTop(float left, float top) {
-  SetWindowPos(hwnd_, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+float frmSet::Left() const { return WindowLeftTw(hwnd_); }
+float frmSet::Top() const { return WindowTopTw(hwnd_); }
+void frmSet::SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
 
 void frmSet::SetScrollValue(int bar, int value) {
   if (value < kSpeedMin) value = kSpeedMin;
@@ -386,10 +341,11 @@ void frmSet::DrawKey(const DRAWITEMSTRUCT& item) {
   GetWindowTextW(item.hwndItem, text, 16);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-  HGDIOBJ old = SelectObject(item.hDC, DefaultUiFont());
-  if (pressed) OffsetRect(&rc, 1, 1);
-  DrawTextW(item.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(item.hDC, old);
+  {
+    ScopedSelect font(item.hDC, DefaultUiFont());
+    if (pressed) OffsetRect(&rc, 1, 1);
+    DrawTextW(item.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
   if (item.itemState & ODS_FOCUS) {
     RECT focus = face;
     InflateRect(&focus, -1, -1);
@@ -400,8 +356,7 @@ void frmSet::DrawKey(const DRAWITEMSTRUCT& item) {
 LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
     case WM_CREATE:
-      CreateControls();
-      return 0;
+      return CreateControls() ? 0 : -1;  // a missing control fails the creation
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
@@ -415,13 +370,7 @@ LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       DrawKey(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_ACTIVATE:
-      // Keep the focused control across activations, as a dialog does.
-      if (LOWORD(wp) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
-      }
+      focus_.OnActivate(hwnd_, wp);
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the bus window

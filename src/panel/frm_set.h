@@ -14,16 +14,33 @@
 
 namespace rumona {
 
+// A container frame: its own background colour, an etched border, an optional caption; it
+// passes its children's notifications on to the top-level window.
+class ContainerFrame : public BaseWindow<ContainerFrame> {
+ public:
+  ContainerFrame() = default;
+  ~ContainerFrame();
+  ContainerFrame(const ContainerFrame&) = delete;
+  ContainerFrame& operator=(const ContainerFrame&) = delete;
+  HWND Create(HWND parent, const RectTw& rect, const wchar_t* caption, COLORREF background);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
+ private:
+  void Paint(HDC dc);
+  COLORREF background_ = 0;
+  std::wstring caption_;
+  ScopedBrush brush_;
+};
+
 class frmSet : public BaseWindow<frmSet> {
  public:
   static constexpr int kClientWidthTw = 3945;
   static constexpr int kClientHeightTw = 2565;
   static constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-  static constexpr int kSpeedMin = 1;
-  static constexpr int kSpeedMax = 30000;
 
-  // The one panel of the process, created hidden on first use.
+  // The one panel of the process, created hidden on first use. When it cannot be created the
+  // process reports why and ends.
   static frmSet& Get();
   static frmSet* Existing() { return instance_; }
   static void Destroy();  // for tests: the next Get() creates a fresh panel
@@ -65,8 +82,8 @@ class frmSet : public BaseWindow<frmSet> {
   frmSet() = default;
   ~frmSet() = default;
   bool CreateWindowAndControls();
-  void CreateControls();
-  void ApplyTabOrder();
+  bool CreateControls();  // false when a control could not be made
+  bool ApplyTabOrder();
   void SetScrollValue(int bar, int value);
   void OnScroll(HWND bar, int code);
   void OnCommand(int id, int code, HWND control);
@@ -80,13 +97,9 @@ class frmSet : public BaseWindow<frmSet> {
   ScopedBrush blackBrush_{CreateSolidBrush(0x000000)};
   ScopedBrush optionBrush_{CreateSolidBrush(0xE0E0E0)};
   ScopedBrush panelBrush_{CreateSolidBrush(0x404040)};
-  HWND lastFocus_ = nullptr;
+  FocusMemory focus_;
+  ContainerFrame frameA_, frame2_, frame1_;
   std::vector<HWND> tabOrder_;
 };
-
-// A container frame: its own background colour, an etched border, an optional caption; it
-// passes its children's notifications on to the top-level window.
-HWND CreateContainerFrame(HWND parent, const RectTw& rect, const wchar_t* caption,
-                          COLORREF background);
 
 }  // namespace rumona

@@ -25,20 +25,9 @@ enum ControlId : int {
   kIdLabel2 = kIdLabel3First + 2,
 };
 
-HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& r, int id, HFONT font) {
-  const RectPx px = ToPixels(r);
-  HWND hwnd = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
-                              px.width(), px.height(), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return hwnd;
-}
-
 HWND MakeLabel(HWND parent, const wchar_t* text, const RectTw& r, int id,
                HFONT font = DefaultUiFont()) {
-  return MakeControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, font);
+  return MakeControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, 0, font);
 }
 
 // What failed, in the system's own words, with the name of what could not be had, so that the
@@ -57,17 +46,10 @@ frmShowVersion::~frmShowVersion() {
 }
 
 bool frmShowVersion::Create() {
-  Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (!Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))) ||
+      !RegisterWindowClass(kOwnerClass, &DefWindowProcW))
+    return false;
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExW(inst, kOwnerClass, &wc)) {
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &DefWindowProcW;
-    wc.hInstance = inst;
-    wc.lpszClassName = kOwnerClass;
-    RegisterClassExW(&wc);
-  }
   // An owned window gets no taskbar button; the owner is never shown, so the dialog still
   // belongs to no window of the program.
   owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst,
@@ -91,18 +73,18 @@ void frmShowVersion::ShowModal() {
   RunModal(hwnd_);
 }
 
-void frmShowVersion::CreateControls() {
+bool frmShowVersion::CreateControls() {
   titleFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 14.25, true));
   modelFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, true));
   linkFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9, false, true));
 
   // Creation order.
   Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                         {3570, 2940, 1230, 345}, kIdCommand1, DefaultUiFont());
+                         {3570, 2940, 1230, 345}, kIdCommand1);
   Label1[1] = MakeLabel(hwnd_, kModelPrefix, {165, 720, 4605, 270}, kIdLabel1First + 1,
                         modelFont_.get());
   Label5 = MakeControl(hwnd_, L"STATIC", L"ここをクリックするとぬべらHPが開きます。",
-                       SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, kIdLabel5,
+                       SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, kIdLabel5, 0,
                        linkFont_.get());
   Label4 = MakeLabel(hwnd_, L"", {15, 2835, 4965, 60}, kIdLabel4);
   Label3[1] = MakeLabel(hwnd_, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240},
@@ -112,15 +94,18 @@ void frmShowVersion::CreateControls() {
   Label2 = MakeLabel(hwnd_, L"Varsion　1.0.0", {165, 1035, 3225, 225}, kIdLabel2);
   Label1[0] = MakeLabel(hwnd_, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
                         titleFont_.get());
-  ApplyTabOrder();
+  return ApplyTabOrder();
 }
 
-void frmShowVersion::ApplyTabOrder() {
+bool frmShowVersion::ApplyTabOrder() {
   // Dialog navigation follows the z-order of the children, so stack them by tab index.
   const HWND order[] = {Label1[0], Label2, Label3[0], Command1, Label3[1], Label4, Label5,
                         Label1[1]};
-  for (HWND hwnd : order)
+  for (HWND hwnd : order) {
+    if (!hwnd) return false;
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 void frmShowVersion::Form_Load() {
@@ -132,14 +117,14 @@ void frmShowVersion::Label5_Click() {
   // A broken library must not bring up the system's own error box on top of ours.
   DWORD oldMode = 0;
   SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
-  HMODULE library = LoadLibraryW(libraryPath.c_str());
+  ScopedLibrary library(LoadLibraryW(libraryPath.c_str()));
   const DWORD loadError = GetLastError();
   SetThreadErrorMode(oldMode, nullptr);
   if (!library) {
     failure = FailureDescription(libraryPath, loadError, ERROR_MOD_NOT_FOUND);
   } else {
     auto* proc = reinterpret_cast<NuberaHpURLProc>(
-        reinterpret_cast<void*>(GetProcAddress(library, kUrlFunction)));
+        reinterpret_cast<void*>(GetProcAddress(library.get(), kUrlFunction)));
     if (!proc) {
       failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL", GetLastError(),
                                    ERROR_PROC_NOT_FOUND);
@@ -150,7 +135,6 @@ void frmShowVersion::Label5_Click() {
       failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL",
                                    ERROR_INVALID_DATA, ERROR_INVALID_DATA);
     }
-    FreeLibrary(library);
   }
   if (!failure.empty())
     ShowMessage(hwnd_, failure + L"\r\n\r\n" + kReportRequest, MB_OK | MB_ICONHAND,
@@ -196,8 +180,7 @@ void frmShowVersion::PaintContent(HDC dc) {
 LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
     case WM_CREATE:
-      CreateControls();
-      return 0;
+      return CreateControls() ? 0 : -1;  // a missing control fails the creation
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
         if (HIWORD(wp) == BN_CLICKED) Command1_Click();  // OK, Enter or Esc

@@ -16,9 +16,8 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
  public:
   static constexpr int kClientWidthTw = 4995;
   static constexpr int kClientHeightTw = 3345;
-  // Fixed dialog: title bar and close box, no resizing, no minimize or maximize box, no icon.
-  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  static constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  static constexpr DWORD kStyle = kFixedDialogStyle;
+  static constexpr DWORD kExStyle = kFixedDialogExStyle;
   static constexpr wchar_t kTitle[] = L"ルモナのバージョン情報";
   static constexpr wchar_t kModelPrefix[] = L"型番・製造番号：";
   static constexpr wchar_t kLinkErrorTitle[] = L"Nubhpurl.dllのエラー";
@@ -56,8 +55,8 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:
-  void CreateControls();
-  void ApplyTabOrder();
+  bool CreateControls();  // false when a control could not be made
+  bool ApplyTabOrder();
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   bool OnSetCursor(HWND over, int hitTest);
   void PaintContent(HDC dc);  // the white background and Image1

@@ -5,20 +5,9 @@
 
 namespace rumona {
 
-namespace {
-
-std::wstring Caption(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-  return text;
-}
-
-}  // namespace
-
 void frmSet::Command2_Click(int16_t index) {
   if (index >= 0 && index <= 9) {
-    const std::wstring display = Caption(Label1);
+    const std::wstring display = WindowText(Label1);
     const std::wstring next = KeypadAfterDigit(display, index);
     if (next != display) SetWindowTextW(Label1, next.c_str());
     return;
@@ -34,7 +23,7 @@ void frmSet::Command2_Click(int16_t index) {
   EnsureTrailingBackslash(form->strDir[0]);
   // Every failure from here on leaves the sign as it is, silently; the display keeps its digits
   // and the arrow keys' position is not moved.
-  const std::optional<int16_t> number = KeypadEntryNumber(Caption(Label1));
+  const std::optional<int16_t> number = KeypadEntryNumber(WindowText(Label1));
   if (!number) return;
   const std::wstring entry = form->File1.List(*number);
   if (entry.empty()) return;

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "bus_window/form1.h"
+#include "common/ansi.h"
 #include "common/app.h"
 #include "common/path_logic.h"
+#include "common/scoped_win.h"
 #include "panel/frm_set.h"
 #include "settings/settings_logic.h"
 
@@ -17,64 +19,42 @@ constexpr DWORD kMaxSettingsBytes = 1 << 20;
 
 std::wstring SettingsPath() { return ExeFolder() + ExeBaseName() + L".ini"; }
 
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0)
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-  return out;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
-  std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
 bool ReadSettingsBytes(const std::wstring& path, std::string& data) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   data.assign(kMaxSettingsBytes, '\0');
   DWORD total = 0, got = 0;
   bool ok = true;
   while (total < kMaxSettingsBytes) {
-    if (!ReadFile(file, data.data() + total, kMaxSettingsBytes - total, &got, nullptr)) {
+    if (!ReadFile(file.get(), data.data() + total, kMaxSettingsBytes - total, &got, nullptr)) {
       ok = false;
       break;
     }
     if (got == 0) break;
     total += got;
   }
-  CloseHandle(file);
   data.resize(total);
   return ok;
 }
 
 // Writes the new file beside the old one and puts it in the old one's place only once it is
 // complete, so a full disk or a folder that refuses the write leaves the old settings intact.
-bool ReplaceSettingsFile(const std::wstring& path, const std::string& bytes) {
+[[nodiscard]] bool ReplaceSettingsFile(const std::wstring& path, const std::string& bytes) {
   // A settings file marked read-only stays as it is, as Windows itself would keep it (Wine
   // would replace it).
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     return false;
   const std::wstring temp = path + L".tmp";
-  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  ScopedFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+  bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
             written == bytes.size();
-  ok = FlushFileBuffers(file) && ok;
-  ok = CloseHandle(file) && ok;
+  ok = FlushFileBuffers(file.get()) && ok;
+  ok = file.Close() && ok;
   ok = ok && MoveFileExW(temp.c_str(), path.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) DeleteFileW(temp.c_str());
@@ -212,7 +192,7 @@ void Form1::SaveIni() {
   r.frameVisible = MenuChecked(kMnuViewWaku);
   r.speed1 = panel.HScroll1Value();
   r.speed2 = panel.HScroll2Value();
-  ReplaceSettingsFile(SettingsPath(), WriteSettingsRecord(r));
+  (void)ReplaceSettingsFile(SettingsPath(), WriteSettingsRecord(r));
 }
 
 }  // namespace rumona

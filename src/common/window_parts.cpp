@@ -1,0 +1,66 @@
+#include "common/window_parts.h"
+
+namespace rumona {
+
+bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON icon,
+                         UINT style) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(inst, name, &wc)) return true;
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 const RectTw& rect, int id, DWORD exStyle, HFONT font) {
+  const RectPx px = ToPixels(rect);
+  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
+                              px.width(), px.height(), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+  return text;
+}
+
+float WindowLeftTw(HWND hwnd) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  return static_cast<float>(rc.left * kTwipsPerPixel);
+}
+
+float WindowTopTw(HWND hwnd) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  return static_cast<float>(rc.top * kTwipsPerPixel);
+}
+
+void MoveWindowTw(HWND hwnd, float left, float top) {
+  SetWindowPos(hwnd, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FocusMemory::Remember(HWND window) {
+  HWND focus = GetFocus();
+  if (focus && IsChild(window, focus)) control_ = focus;
+}
+
+void FocusMemory::Restore() const {
+  if (control_ && IsWindow(control_)) SetFocus(control_);
+}
+
+}  // namespace rumona

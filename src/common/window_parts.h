@@ -1,0 +1,51 @@
+#pragma once
+// What every window of the program makes the same way: its class, its child controls, its place
+// in twips, and the control that keeps the focus across activations.
+#include <windows.h>
+
+#include <string>
+
+#include "common/app.h"
+#include "common/twips_logic.h"
+
+namespace rumona {
+
+// A fixed dialog border: title bar and close box, no sizing, no minimize or maximize box, no
+// icon. Overlapped, so that CW_USEDEFAULT gives the system's default place.
+inline constexpr DWORD kFixedDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+inline constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// Registers a window class of this module once per process; true when it is registered now or
+// already was. On false no window of the class can be created, so the caller's CreateWindowExW
+// fails and its own failure path runs.
+bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr,
+                         HICON icon = nullptr, UINT style = 0);
+
+// A visible child control at a place in twips, with its id and font. Null when the system
+// refuses it; a window whose WM_CREATE makes controls then fails its creation.
+HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 const RectTw& rect, int id, DWORD exStyle = 0, HFONT font = DefaultUiFont());
+
+std::wstring WindowText(HWND hwnd);
+
+// A top-level window's outer position in twips, and moving it there without activating it.
+float WindowLeftTw(HWND hwnd);
+float WindowTopTw(HWND hwnd);
+void MoveWindowTw(HWND hwnd, float left, float top);
+
+// The control that had the focus when its window lost the activation, focused again when the
+// window gets it back, as a dialog does.
+class FocusMemory {
+ public:
+  void Set(HWND control) { control_ = control; }
+  void Remember(HWND window);  // the focused control, if it is one of window's
+  void Restore() const;        // when the remembered control still exists
+  void OnActivate(HWND window, WPARAM wp) {
+    if (LOWORD(wp) == WA_INACTIVE) Remember(window); else Restore();
+  }
+
+ private:
+  HWND control_ = nullptr;
+};
+
+}  // namespace rumona
