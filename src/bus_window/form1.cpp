@@ -392,7 +392,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
     case WM_CREATE:
       CreateControls();
-      focus_.Start(Picture1);
+      focus_.Set(Picture1);
       return 0;
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);

@@ -10,9 +10,9 @@
 
 #include "bus_window/file_list.h"
 #include "common/base_window.h"
-#include "common/focus_memory.h"
 #include "common/picture.h"
 #include "common/twips_logic.h"
+#include "common/window_parts.h"
 
 namespace rumona {
 

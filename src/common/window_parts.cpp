@@ -56,11 +56,17 @@ void MoveWindowTw(HWND hwnd, float left, float top) {
 
 void FocusMemory::Remember(HWND window) {
   HWND focus = GetFocus();
-  if (focus && IsChild(window, focus)) control_ = focus;
+  if (focus && IsChild(window, focus)) last_ = focus;
 }
 
 void FocusMemory::Restore() const {
-  if (control_ && IsWindow(control_)) SetFocus(control_);
+  auto canTakeFocus = [](HWND c) {
+    return c && IsWindow(c) && (GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(c);
+  };
+  if (canTakeFocus(last_))
+    SetFocus(last_);
+  else if (canTakeFocus(first_))
+    SetFocus(first_);
 }
 
 }  // namespace rumona

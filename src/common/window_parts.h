@@ -34,18 +34,21 @@ float WindowTopTw(HWND hwnd);
 void MoveWindowTw(HWND hwnd, float left, float top);
 
 // The control that had the focus when its window lost the activation, focused again when the
-// window gets it back, as a dialog does.
+// window gets it back, however that happens, as a dialog does. Without it the default activation
+// hands the focus to the top-level window itself, where no control sees the keys.
 class FocusMemory {
  public:
-  void Set(HWND control) { control_ = control; }
+  // `first` takes the focus until another control has had it, or when that one cannot take it.
+  void Set(HWND first) { first_ = last_ = first; }
   void Remember(HWND window);  // the focused control, if it is one of window's
-  void Restore() const;        // when the remembered control still exists
+  void Restore() const;        // also for WM_SETFOCUS of the window itself
   void OnActivate(HWND window, WPARAM wp) {
     if (LOWORD(wp) == WA_INACTIVE) Remember(window); else Restore();
   }
 
  private:
-  HWND control_ = nullptr;
+  HWND first_ = nullptr;
+  HWND last_ = nullptr;
 };
 
 }  // namespace rumona
