@@ -234,63 +234,102 @@ void Form1::RepaintFrame(const std::array<RectTw, 3>& before) {
   UpdateWindow(hwnd_);
 }
 
-void Form1::PaintContent(HDC dc, const RECT& paint) {
-  const int w = paint.right - paint.left, h = paint.bottom - paint.top;
-  if (w <= 0 || h <= 0) return;
-  ScopedMemDC mem(dc);
-  ScopedBitmap buffer(CreateCompatibleBitmap(dc, w, h));
-  ScopedSelect sel(mem.get(), buffer.get());
-  SetViewportOrgEx(mem.get(), -paint.left, -paint.top, nullptr);
-
-  if (background_.empty()) {
-    FillRect(mem.get(), &paint, GetSysColorBrush(COLOR_BTNFACE));
-  } else {
-    background_.Draw(mem.get(), 0, 0, background_.widthPx(), background_.heightPx());
+static bool SameShapes(const std::array<LightShape, 3>& a, const std::array<LightShape, 3>& b) {
+  for (size_t i = 0; i < a.size(); ++i) {
+    const RectTw &p = a[i].rect, &q = b[i].rect;
+    if (p.left != q.left || p.top != q.top || p.width != q.width || p.height != q.height ||
+        a[i].visible != b[i].visible || a[i].outline != b[i].outline || a[i].fill != b[i].fill)
+      return false;
   }
+  return true;
+}
+
+bool Form1::PrepareSurfaces(HDC like) {
+  if (!buffer_) {
+    const int w = TwipsToPixels(kClientWidthTw), h = TwipsToPixels(kClientHeightTw);
+    if (!still_.Create(like, w, h) || !buffer_.Create(like, w, h)) {
+      still_.Reset();
+      buffer_.Reset();
+      return false;
+    }
+    composed_ = false;
+  }
+  if (!composed_ || !SameShapes(composedFrame_, shpK_Waku)) ComposeStill();
+  return true;
+}
+
+void Form1::ComposeStill() {
+  const RECT all{0, 0, TwipsToPixels(kClientWidthTw), TwipsToPixels(kClientHeightTw)};
+  if (background_.empty())
+    FillRect(still_.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
+  else
+    background_.Draw(still_.dc(), 0, 0, background_.widthPx(), background_.heightPx(),
+                     pictureDc_.get());
+  DrawFrame(still_.dc(), all);
+  composedFrame_ = shpK_Waku;
+  composed_ = true;
+}
+
+void Form1::DrawFrame(HDC dc, const RECT& paint) const {
+  // The stock DC brush takes any colour without a brush being made.
+  const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  for (const LightShape& s : shpK_Waku) {
+    if (!s.visible) continue;
+    RECT r = ToRect(ToPixels(s.rect)), clip;
+    if (!IntersectRect(&clip, &r, &paint)) continue;
+    SetDCBrushColor(dc, s.fill);
+    FillRect(dc, &r, brush);
+    SetDCBrushColor(dc, s.outline);
+    FrameRect(dc, &r, brush);
+  }
+}
+
+void Form1::PaintContent(HDC dc, const RECT& rcPaint) {
+  const RECT client{0, 0, TwipsToPixels(kClientWidthTw), TwipsToPixels(kClientHeightTw)};
+  RECT paint;
+  if (!IntersectRect(&paint, &rcPaint, &client) || !PrepareSurfaces(dc)) return;
+  const int w = paint.right - paint.left, h = paint.bottom - paint.top;
+  HDC buffer = buffer_.dc();
+  BitBlt(buffer, paint.left, paint.top, w, h, still_.dc(), paint.left, paint.top, SRCCOPY);
+  bool drewDoor = false;
   auto drawImage = [&](const LightImage& img) {
     if (!img.visible || img.picture.empty()) return;
     const RectPx px = ToPixels(img.rect);
     RECT r = ToRect(px), clip;
     if (!IntersectRect(&clip, &r, &paint)) return;
-    if (img.stretch)
-      img.picture.Draw(mem.get(), px.left, px.top, px.width(), px.height());
-    else
-      img.picture.Draw(mem.get(), px.left, px.top, img.picture.widthPx(), img.picture.heightPx());
+    if (img.stretch) {
+      if (!img.picture.StretchInto(buffer_, px.left, px.top, px.width(), px.height()))
+        img.picture.Draw(buffer, px.left, px.top, px.width(), px.height(), pictureDc_.get());
+    } else
+      img.picture.Draw(buffer, px.left, px.top, img.picture.widthPx(), img.picture.heightPx(),
+                       pictureDc_.get());
+    drewDoor = true;
   };
   drawImage(imgNakaorido[0]);
   drawImage(imgNakaorido[1]);
   drawImage(Image1);
-  for (const LightShape& s : shpK_Waku) {
-    if (!s.visible) continue;
-    RECT r = ToRect(ToPixels(s.rect)), clip;
-    if (!IntersectRect(&clip, &r, &paint)) continue;
-    ScopedBrush fill(CreateSolidBrush(s.fill));
-    ScopedBrush outline(CreateSolidBrush(s.outline));
-    FillRect(mem.get(), &r, fill.get());
-    FrameRect(mem.get(), &r, outline.get());
-  }
-  SetViewportOrgEx(mem.get(), 0, 0, nullptr);
-  BitBlt(dc, paint.left, paint.top, w, h, mem.get(), 0, 0, SRCCOPY);
+  if (drewDoor) DrawFrame(buffer, paint);  // the frame lies above a door it overlaps
+  BitBlt(dc, paint.left, paint.top, w, h, buffer, paint.left, paint.top, SRCCOPY);
 }
 
 void Form1::PaintPicture1(HDC dc) {
   RECT rc;
   GetClientRect(Picture1, &rc);
-  ScopedMemDC mem(dc);
-  ScopedBitmap buffer(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
-  ScopedSelect sel(mem.get(), buffer.get());
-  FillRect(mem.get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (!PrepareSurfaces(dc)) return;
+  HDC buffer = buffer_.dc();
+  FillRect(buffer, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   if (ImgDesiMaku.visible)
-    ImgDesiMaku.picture.Draw(mem.get(), 0, 0, ImgDesiMaku.picture.widthPx(),
-                             ImgDesiMaku.picture.heightPx());
-  BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
+    ImgDesiMaku.picture.Draw(buffer, 0, 0, ImgDesiMaku.picture.widthPx(),
+                             ImgDesiMaku.picture.heightPx(), pictureDc_.get());
+  BitBlt(dc, 0, 0, rc.right, rc.bottom, buffer, 0, 0, SRCCOPY);
 }
 
 void Form1::PaintKanban(HDC dc) {
   RECT rc;
   GetClientRect(PicKanban, &rc);
   FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  kanbanPicture_.Draw(dc, 0, 0, kanbanPicture_.widthPx(), kanbanPicture_.heightPx());
+  kanbanPicture_.Draw(dc, 0, 0, kanbanPicture_.widthPx(), kanbanPicture_.heightPx(),
+                      pictureDc_.get());
 }
 
 void Form1::FocusNextPictureBox(HWND from, bool) {

@@ -142,6 +142,9 @@ class Form1 : public BaseWindow<Form1> {
   void Picture1_Click();
 
   void CreateControls();
+  bool PrepareSurfaces(HDC like);
+  void ComposeStill();
+  void DrawFrame(HDC dc, const RECT& paint) const;
   void PaintContent(HDC dc, const RECT& paint);
   void PaintPicture1(HDC dc);
   void PaintKanban(HDC dc);
@@ -152,6 +155,13 @@ class Form1 : public BaseWindow<Form1> {
   FocusMemory focus_;  // Picture1, or the board after a click on it
   Picture background_;
   Picture kanbanPicture_;
+  // Kept between paints, so that a door step only copies and stretches: what stays put during a
+  // stroke (the bus and the frame, as composed last), the buffer a paint is composed in, and a
+  // DC to draw pictures from.
+  Canvas still_, buffer_;
+  std::array<LightShape, 3> composedFrame_{};
+  bool composed_ = false;
+  ScopedMemDC pictureDc_{nullptr};
   // A left press on the front door starts a click that the release completes.
   bool pressOnImage1_ = false;
   bool pressOnPicture1_ = false;

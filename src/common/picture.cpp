@@ -1,5 +1,7 @@
 #include "common/picture.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace rumona {
@@ -9,6 +11,18 @@ namespace {
 constexpr double kHimetricPerInch = 2540.0;
 
 int HimetricToPixels(long hm) { return MulDiv(hm, 96, static_cast<int>(kHimetricPerInch)); }
+
+// The header of a top-down 32-bit picture: rows in reading order, one 0x00RRGGBB word a pixel.
+BITMAPINFOHEADER TopDown32(int width, int height) {
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof h;
+  h.biWidth = width;
+  h.biHeight = -height;
+  h.biPlanes = 1;
+  h.biBitCount = 32;
+  h.biCompression = BI_RGB;
+  return h;
+}
 
 }  // namespace
 
@@ -86,31 +100,101 @@ Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
   return result;
 }
 
-Picture Picture::FromResource(int id, const wchar_t* type) {
+Picture Picture::FromResource(int id) {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+  // A bitmap made compatible with the display, so that it blits without conversion.
+  if (auto bitmap = static_cast<HBITMAP>(
+          LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof(info), &info);
+    auto impl = std::make_shared<Impl>();
+    impl->bitmap.reset(bitmap);
+    impl->width = info.bmWidth;
+    impl->height = info.bmHeight;
+    Picture result;
+    result.impl_ = std::move(impl);
+    return result;
+  }
+  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
   if (!res) return Picture();
   HGLOBAL loaded = LoadResource(module, res);
   const void* data = loaded ? LockResource(loaded) : nullptr;
   return FromMemory(data, SizeofResource(module, res));
 }
 
-void Picture::Draw(HDC dc, int x, int y, int cx, int cy) const {
+void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {
   if (!impl_ || cx <= 0 || cy <= 0) return;
   if (impl_->bitmap) {
-    ScopedMemDC mem(dc);
-    ScopedSelect sel(mem.get(), impl_->bitmap.get());
+    std::optional<ScopedMemDC> own;
+    if (!scratch) scratch = own.emplace(dc).get();
+    ScopedSelect sel(scratch, impl_->bitmap.get());
     if (cx == impl_->width && cy == impl_->height) {
-      BitBlt(dc, x, y, cx, cy, mem.get(), 0, 0, SRCCOPY);
+      BitBlt(dc, x, y, cx, cy, scratch, 0, 0, SRCCOPY);
     } else {
       int old = SetStretchBltMode(dc, COLORONCOLOR);
-      StretchBlt(dc, x, y, cx, cy, mem.get(), 0, 0, impl_->width, impl_->height, SRCCOPY);
+      StretchBlt(dc, x, y, cx, cy, scratch, 0, 0, impl_->width, impl_->height, SRCCOPY);
       SetStretchBltMode(dc, old);
     }
   } else if (impl_->metafile) {
     impl_->metafile->Render(dc, x, y, cx, cy, 0, impl_->hmHeight, impl_->hmWidth,
                             -impl_->hmHeight, nullptr);
   }
+}
+
+bool Picture::StretchInto(const Canvas& canvas, int x, int y, int cx, int cy) const {
+  if (!impl_ || !impl_->bitmap || !canvas.bits() || cx <= 0 || cy <= 0) return false;
+  const int sw = impl_->width, sh = impl_->height;
+  std::vector<uint32_t>& src = impl_->pixels;
+  if (src.empty()) {
+    src.resize(static_cast<size_t>(sw) * sh);
+    BITMAPINFO bi{};
+    bi.bmiHeader = TopDown32(sw, sh);
+    ScopedGetDC screen(nullptr);
+    if (!GetDIBits(screen.get(), impl_->bitmap.get(), 0, sh, src.data(), &bi, DIB_RGB_COLORS)) {
+      src.clear();
+      return false;
+    }
+  }
+  GdiFlush();  // what GDI drew into the canvas lands before the pixels are touched
+  const int x0 = std::max(x, 0), x1 = std::min(x + cx, canvas.width());
+  const int y0 = std::max(y, 0), y1 = std::min(y + cy, canvas.height());
+  for (int dy = y0; dy < y1; ++dy) {
+    const uint32_t* row = &src[static_cast<size_t>((dy - y) * sh / cy) * sw];
+    uint32_t* out = canvas.bits() + static_cast<size_t>(dy) * canvas.width();
+    for (int dx = x0; dx < x1; ++dx) out[dx] = row[(dx - x) * sw / cx];
+  }
+  return true;
+}
+
+bool Canvas::Create(HDC like, int width, int height) {
+  Reset();
+  BITMAPINFO bi{};
+  bi.bmiHeader = TopDown32(width, height);
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bits_ = static_cast<uint32_t*>(bits);
+  width_ = width;
+  height_ = height;
+  dc_ = bitmap_ ? CreateCompatibleDC(like) : nullptr;
+  if (!dc_) {
+    Reset();
+    return false;
+  }
+  old_ = SelectObject(dc_, bitmap_);
+  return true;
+}
+
+void Canvas::Reset() {
+  if (dc_) {
+    SelectObject(dc_, old_);  // the bitmap leaves the DC before it is deleted
+    DeleteDC(dc_);
+  }
+  if (bitmap_) DeleteObject(bitmap_);
+  dc_ = nullptr;
+  bitmap_ = nullptr;
+  old_ = nullptr;
+  bits_ = nullptr;
+  width_ = height_ = 0;
 }
 
 }  // namespace rumona

@@ -1,13 +1,13 @@
 #pragma once
 // A loaded picture (bitmap, GIF, JPEG, PNG, metafile) that can be drawn at its own size or
-// stretched. Bitmaps are copied once into a bitmap compatible with the screen, so drawing them is a
-// plain blit.
+// stretched. Bitmaps are kept in the display's format, so drawing them is a plain blit.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/scoped_win.h"
 
@@ -20,17 +20,25 @@ class Picture {
   // Both return the empty picture on failure; `error` (if given) receives why.
   [[nodiscard]] static Picture FromFile(const std::wstring& path, HRESULT* error = nullptr);
   static Picture FromMemory(const void* data, size_t size, HRESULT* error = nullptr);
-  static Picture FromResource(int id, const wchar_t* type = MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
+  // A built-in picture: a BITMAP resource of the exe, loaded without the OLE picture machinery
+  // (which stays for user files of every format); otherwise a picture file stored as RCDATA.
+  static Picture FromResource(int id);
 
   bool empty() const { return !impl_; }
   int widthPx() const { return impl_ ? impl_->width : 0; }
   int heightPx() const { return impl_ ? impl_->height : 0; }
 
   // Draws the picture into the destination rectangle (stretching when the sizes differ).
-  void Draw(HDC dc, int x, int y, int cx, int cy) const;
+  // `scratch`, a memory DC the caller keeps, saves making one for every draw of a bitmap.
+  void Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch = nullptr) const;
 
   // The bitmap copy (null for metafiles), for controls that show a bitmap themselves.
   HBITMAP bitmap() const { return impl_ ? impl_->bitmap.get() : nullptr; }
+
+  // Draws a bitmap squeezed or stretched into a canvas by pixel, nearest source column and row:
+  // far cheaper than StretchBlt where the platform converts both sides at every call. False
+  // for a metafile or the empty picture, which the caller draws with Draw().
+  bool StretchInto(const class Canvas& canvas, int x, int y, int cx, int cy) const;
 
  private:
   struct Impl {
@@ -38,8 +46,34 @@ class Picture {
     ScopedBitmap bitmap;           // bitmaps: the pixels, drawn with blits
     ComPtr<IPicture> metafile;     // metafiles: rendered by the picture object
     long hmWidth = 0, hmHeight = 0;
+    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, read at the first stretch
   };
   std::shared_ptr<const Impl> impl_;
+};
+
+// A 32-bit top-down bitmap (the display's own format on today's screens) selected into a memory
+// DC of its own, both kept for repeated drawing and released together.
+class Canvas {
+ public:
+  Canvas() = default;
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas() { Reset(); }
+  // Makes it `width` x `height`, like `like`; false when the system has no room for it.
+  bool Create(HDC like, int width, int height);
+  void Reset();
+  HDC dc() const { return dc_; }
+  uint32_t* bits() const { return bits_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  int width_ = 0, height_ = 0;
 };
 
 }  // namespace rumona

@@ -19,10 +19,15 @@ bool MovesOnScreen(const RectTw& before, const RectTw& after) {
   return !(ToPixels(before) == ToPixels(after));
 }
 
-// Shows a step at once. A one-twip change moves a pixel edge only every fifteenth step; the
-// other steps leave the screen as it is, so they cost no drawing.
-void ShowStep(Form1& form, bool moved, const RectTw& before, const RectTw& after) {
-  if (moved) form.RepaintNow(before, after);
+// A one-twip change moves a pixel edge only every fifteenth step. Such a step waits for its
+// place on the schedule and is shown at once; the others leave the screen as it is, so they
+// neither draw nor wait: their delays are slept before the next step that shows.
+void ShowStep(Form1& form, StepTimer& timer, bool moved, const RectTw& before,
+              const RectTw& after) {
+  if (moved) {
+    timer.CatchUp();
+    form.RepaintNow(before, after);
+  }
   if (doorStepObserver) doorStepObserver();
 }
 
@@ -36,9 +41,10 @@ void Form1::Check1_Click() {
   for (int k = 0; k < run.count; ++k) {
     const RectTw before = Image1.rect;
     Image1.rect.width = static_cast<float>(run.At(k));
-    ShowStep(*this, MovesOnScreen(before, Image1.rect), before, Image1.rect);
-    timer.Wait(panel.HScroll1Value());  // read at every step
+    ShowStep(*this, timer, MovesOnScreen(before, Image1.rect), before, Image1.rect);
+    timer.Delay(panel.HScroll1Value());  // read at every step
   }
+  timer.CatchUp();  // the last step's delay
 }
 
 void Form1::Check2_Click() {
@@ -57,11 +63,12 @@ void Form1::Check2_Click() {
   for (int k = 0; k < run.count; ++k) {
     const RectTw leftBefore = left, rightBefore = right;
     SetLeafWidths(leaves, run.At(k), left, right);
-    ShowStep(*this, MovesOnScreen(leftBefore, left) || MovesOnScreen(rightBefore, right),
+    ShowStep(*this, timer, MovesOnScreen(leftBefore, left) || MovesOnScreen(rightBefore, right),
              MovingLeavesBounds(leaves, leftBefore, rightBefore),
              MovingLeavesBounds(leaves, left, right));
-    timer.Wait(panel.HScroll2Value());
+    timer.Delay(panel.HScroll2Value());
   }
+  timer.CatchUp();
 }
 
 void Form1::HScroll1_Change() {

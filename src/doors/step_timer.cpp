@@ -16,11 +16,6 @@ int64_t CounterFrequency() {
   return f.QuadPart;
 }
 
-// What a sleep is expected to overshoot before the pacer has seen any: a high-resolution
-// timer wakes within a fraction of a millisecond, a 1 ms timer period within a couple.
-constexpr int64_t kHighResolutionLatencyNs = 500'000;
-constexpr int64_t kTimerPeriodLatencyNs = 2'000'000;
-
 HANDLE CreateStepWaitTimer(bool& highResolution) {
   // Windows 10 1803 and later: sub-millisecond timers without changing the system's tick.
   HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
@@ -43,8 +38,7 @@ int64_t NowNs() {
 StepTimer::StepTimer()
     : timer_(CreateStepWaitTimer(highResolution_)),
       periodRaised_(!highResolution_ && timeBeginPeriod(1) == TIMERR_NOERROR),
-      pacer_(StepPacer::Clock{&NowNs, [this](int64_t t) { SleepUntil(t); }, [] { YieldProcessor(); }},
-             highResolution_ ? kHighResolutionLatencyNs : kTimerPeriodLatencyNs) {}
+      pacer_(StepPacer::Clock{&NowNs, [this](int64_t t) { SleepUntil(t); }}) {}
 
 StepTimer::~StepTimer() {
   if (timer_) CloseHandle(timer_);
@@ -62,8 +56,7 @@ void StepTimer::SleepUntil(int64_t targetNs) {
       return;
     }
   }
-  const DWORD ms = static_cast<DWORD>(remaining / 1'000'000);
-  if (ms > 0) Sleep(ms);
+  Sleep(static_cast<DWORD>((remaining + 999'999) / 1'000'000));
 }
 
 }  // namespace rumona

@@ -1,6 +1,6 @@
 #pragma once
-// The step delay of the door animations on the Win32 clock: a precise sleep for the bulk of a
-// delay and a short spin for the rest. No window messages are touched while it waits.
+// The step delay of the door animations on the Win32 clock: a waitable timer that the thread
+// sleeps on, without touching window messages.
 #include <windows.h>
 
 #include "doors/step_timer_logic.h"
@@ -18,10 +18,9 @@ class StepTimer {
   StepTimer(const StepTimer&) = delete;
   StepTimer& operator=(const StepTimer&) = delete;
 
-  // Waits until the next step is due, S idle counts after the previous one; at once when S < 1.
-  void Wait(int speed) { pacer_.Wait(speed); }
+  void Delay(int speed) { pacer_.Delay(speed); }
+  void CatchUp() { pacer_.CatchUp(); }
   bool highResolution() const { return highResolution_; }
-  const StepPacer& pacer() const { return pacer_; }
 
  private:
   void SleepUntil(int64_t targetNs);

@@ -1,6 +1,8 @@
 #pragma once
-// The pacing of door steps, apart from the clock it runs on: the step delay is S idle counts of
-// a fixed length, kept on a schedule so that small lateness does not add up over a stroke.
+// The pacing of door steps, apart from the clock it runs on. Every step adds its delay (S idle
+// counts of a fixed length) to a schedule that starts with the stroke; the thread sleeps only
+// before a step that changes the screen, until that step is due, and never spins. Lateness of
+// one wake therefore delays one frame, never the steps after it.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -11,36 +13,36 @@ namespace rumona {
 // take about a second on any machine.
 inline constexpr int64_t kNanosecondsPerCount = 100;
 
-// How late the platform's sleep wakes up, learnt from its recent wakes: the second latest of
-// the last 16, so that one stall of a busy machine does not make the next steps spin whole. The
-// pacer wakes this much early and spins the rest.
+// How late the platform's sleep wakes, learnt from its recent wakes: the least lateness of the
+// last 16, so that asking that much early lands on the due time or just after it, and a stall
+// of a busy machine teaches nothing.
 class WakeLatency {
  public:
-  static constexpr int64_t kMaxNs = 4'000'000;
+  static constexpr int64_t kMaxNs = 2'000'000;
   static constexpr int kKept = 16;
-  explicit WakeLatency(int64_t initialNs);
   int64_t estimate() const { return estimateNs_; }
   void Observe(int64_t lateNs);
 
  private:
-  std::array<int64_t, kKept> recent_;
-  int next_ = 0;
-  int64_t estimateNs_;
+  std::array<int64_t, kKept> recent_{};
+  int seen_ = 0;
+  int64_t estimateNs_ = 0;
 };
 
-// Step k of a stroke is due at start + the delays of the steps before it. Wait() runs the delay
-// of one step: a sleep for the bulk when there is time for one, then a spin to the due time.
 class StepPacer {
  public:
   struct Clock {
     std::function<int64_t()> now;             // monotonic, in nanoseconds
     std::function<void(int64_t)> sleepUntil;  // may end late, never early
-    std::function<void()> pause;              // one turn of the spin loop
   };
 
-  StepPacer(Clock clock, int64_t initialLatencyNs);
-  // The delay of one step of speed S: none at all when S is below 1.
-  void Wait(int speed);
+  explicit StepPacer(Clock clock);
+  // Adds the delay of one step of speed S to the schedule (none when S is below 1); waits not.
+  void Delay(int speed) {
+    if (speed >= 1) due_ += speed * kNanosecondsPerCount;
+  }
+  // Sleeps until every delay added so far has passed; returns at once when it already has.
+  void CatchUp();
   int64_t start() const { return start_; }
   int64_t due() const { return due_; }
   const WakeLatency& latency() const { return latency_; }

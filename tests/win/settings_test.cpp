@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailingLine{"1,2,3,4,\"\",\"\",0,0,\"\",3000,1500,#FALSE#,#TRUE#,70000,456,1",
                     R"("","",0,0,"")", "#FALSE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"\",\"\",0,0,\"\",3000,1500,#TRUE#,#FALSE#,123,0,1",
-                    R"("","",0,0,"")", "#TRUE#,#FALSE#"}));
+                    R"("","",0,0,"")", "#TRUE#,#FALSE#"}),
+    Row);
 
 TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   const std::string old = " 1215, 900,1215,4500,\"\",\"\",0,0,\"\",7425,1665,#TRUE#,#TRUE#,"

@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(KeysAndKeypad, Separator,
                          testing::Combine(testing::Values(Folders{L"c:\\signs", L"c:\\signs\\"},
                                                           Folders{L"", L"\\"},
                                                           Folders{L"c:\\", L"c:\\"}),
-                                          testing::Range(0, 5)));
+                                          testing::Range(0, 5)),
+                         Row);
 
 TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   TempDir dir;

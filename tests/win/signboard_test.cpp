@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                      f.MoveSizeKanban({30, 300, 600, 750});
                      Command(f, kMnuKanbanReset);
                    },
-                   kDefault}));
+                   kDefault}),
+    Row);
 
 // Answers the open dialog with `path` (cancels it when empty); returns the name it opened on.
 std::wstring ChoosePicture(Form1& f, const std::wstring& path) {

@@ -149,7 +149,7 @@ void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour) 
   WriteFileBytes(path, bytes);
 }
 
-Pixels CaptureClient(HWND hwnd) {
+Pixels CaptureClient(HWND hwnd, bool asShown) {
   const RECT rc = ClientRectPx(hwnd);
   Pixels p{rc.right, rc.bottom, std::vector<COLORREF>(rc.right * rc.bottom)};
   const BITMAPINFO bi{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = p.width,
@@ -158,7 +158,13 @@ Pixels CaptureClient(HWND hwnd) {
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, bmp);
-  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  if (asShown) {
+    HDC screen = GetDC(hwnd);
+    BitBlt(dc, 0, 0, p.width, p.height, screen, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, screen);
+  } else {
+    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  }
   GdiFlush();
   for (size_t i = 0; i < p.px.size(); ++i) {
     const DWORD v = static_cast<const DWORD*>(bits)[i];  // 0x00RRGGBB

@@ -8,10 +8,15 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "bus_window/form1.h"
 #include "panel/frm_set.h"
 
 namespace rumona::test {
+
+// Names a table's cases by their row, for tables whose values do not print readably.
+inline constexpr auto Row = [](const auto& info) { return "row" + std::to_string(info.index); };
 
 void Pump();  // every pending message of this thread, with the program's dialog keys
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // pumps meanwhile
@@ -77,7 +82,14 @@ struct Pixels {  // colours 0xBBGGRR, top row first
   std::vector<COLORREF> px;
   COLORREF at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
   bool All(COLORREF c) const { return std::count(px.begin(), px.end(), c) == width * height; }
+  bool SameIn(const Pixels& o, const RECT& r) const {
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (at(x, y) != o.at(x, y)) return false;
+    return true;
+  }
 };
-Pixels CaptureClient(HWND hwnd);  // the client area as WM_PRINTCLIENT paints it
+// The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
+Pixels CaptureClient(HWND hwnd, bool asShown = false);
 
 }  // namespace rumona::test

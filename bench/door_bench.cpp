@@ -1,0 +1,329 @@
+// Measures what the doors cost, next to what they are held against, in one run: the CPU and the
+// length of whole strokes against the linear model (steps x S x 100 ns), a step's repaint
+// against a bare copy of the same rectangle through the same repaint path, and the start-up of
+// the program against a bare Win32 window. Prints only; scripts/bench runs it under Wine.
+//   rumona_bench.exe <folder holding rumona.exe and rumona_bare_window.exe>
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bus_window/form1.h"
+#include "doors/doors_logic.h"
+#include "doors/sound.h"
+#include "doors/step_timer.h"
+#include "panel/frm_set.h"
+
+using namespace rumona;
+
+namespace {
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The calling thread's CPU time. Under Wine the thread's own scheduler statistics give
+// nanoseconds where GetThreadTimes counts 10 ms ticks.
+bool g_schedstat = false;
+int64_t ThreadCpuNs() {
+  HANDLE f = CreateFileW(L"Z:\\proc\\thread-self\\schedstat", GENERIC_READ, FILE_SHARE_READ,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f != INVALID_HANDLE_VALUE) {
+    char buf[128] = {};
+    DWORD n = 0;
+    const BOOL ok = ReadFile(f, buf, sizeof buf - 1, &n, nullptr);
+    CloseHandle(f);
+    if (ok && n > 0) {
+      g_schedstat = true;
+      return _strtoi64(buf, nullptr, 10);
+    }
+  }
+  FILETIME create, exit, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &create, &exit, &kernel, &user);
+  auto ns = [](FILETIME t) {
+    return (static_cast<int64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 100;
+  };
+  return ns(kernel) + ns(user);
+}
+
+struct Stroke {
+  double wallMs = 0, cpuMs = 0;
+};
+
+Stroke Measure(const std::function<void()>& stroke) {
+  const int64_t cpu0 = ThreadCpuNs(), t0 = NowNs();
+  stroke();
+  const int64_t t1 = NowNs(), cpu1 = ThreadCpuNs();
+  return Stroke{(t1 - t0) / 1e6, (cpu1 - cpu0) / 1e6};
+}
+
+void PrintStrokes(Form1& form, frmSet& panel) {
+  std::printf("door strokes (one open and one close each; S idle counts of 100 ns a step)\n");
+  std::printf("  %-7s %6s %6s %10s %10s %8s %12s %8s\n", "door", "S", "steps", "model ms",
+              "stroke ms", "error %", "CPU ms", "CPU %");
+  for (int door = 0; door < 2; ++door) {
+    for (int speed : {1000, 10000, 30000}) {
+      const int steps = door == 0 ? 1026 : 686;
+      const double model = steps * speed * kNanosecondsPerCount / 1e6;
+      for (int open = 1; open >= 0; --open) {
+        Stroke s;
+        if (door == 0) {
+          panel.SetHScroll1Value(speed);
+          SendMessageW(panel.Check1, BM_SETCHECK, open ? BST_CHECKED : BST_UNCHECKED, 0);
+          s = Measure([&] { form.Check1_Click(); });
+        } else {
+          panel.SetHScroll2Value(speed);
+          SendMessageW(panel.Check2, BM_SETCHECK, open ? BST_CHECKED : BST_UNCHECKED, 0);
+          s = Measure([&] { form.Check2_Click(); });
+        }
+        Pump();
+        std::printf("  %-7s %6d %6d %10.1f %10.1f %+8.2f %12.1f %8.1f  %s\n",
+                    door == 0 ? "front" : "middle", speed, steps, model, s.wallMs,
+                    (s.wallMs - model) / model * 100, s.cpuMs, s.cpuMs / s.wallMs * 100,
+                    open ? "open" : "close");
+      }
+    }
+  }
+  std::printf("  (CPU of the thread from %s; goal: front <= 50 ms, middle <= 40 ms a stroke,"
+              " error within +-1 %%)\n", g_schedstat ? "its schedstat" : "GetThreadTimes");
+}
+
+// The floor: a window of the bus window's size and style whose paint only copies the asked
+// rectangle from a bitmap it keeps.
+HDC g_floorSource = nullptr;
+LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    const RECT& r = ps.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_floorSource, r.left, r.top,
+           SRCCOPY);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+double TimeUs(const std::function<void()>& f) {
+  const int64_t t0 = NowNs();
+  f();
+  return (NowNs() - t0) / 1000.0;
+}
+
+void PrintRepaints(Form1& form) {
+  HWND bus = form.hwnd();
+  RECT client;
+  GetClientRect(bus, &client);
+  HDC screen = GetDC(bus);
+  Canvas kept;
+  kept.Create(screen, client.right, client.bottom);
+  ReleaseDC(bus, screen);
+  SendMessageW(bus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(kept.dc()), PRF_CLIENT);
+  g_floorSource = kept.dc();
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &FloorProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"RumonaBenchFloor";
+  RegisterClassW(&wc);
+  RECT outer{0, 0, client.right, client.bottom};
+  AdjustWindowRectEx(&outer, Form1::kStyle, FALSE, 0);
+  RECT busAt;
+  GetWindowRect(bus, &busAt);
+  HWND floor = CreateWindowExW(0, wc.lpszClassName, L"floor", Form1::kStyle & ~WS_CLIPCHILDREN,
+                               busAt.left, busAt.bottom + 40, outer.right - outer.left,
+                               outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
+  ShowWindow(floor, SW_SHOWNOACTIVATE);
+  UpdateWindow(floor);
+  Pump();
+
+  // A front-door step that moves the door's right edge by a pixel, back and forth: the paint
+  // covers the door's widest rectangle, 73 x 148 pixels.
+  RectTw& door = form.Image1.rect;
+  const RectTw wide = door, narrow{door.left, door.top, door.width - 15, door.height};
+  const RECT doorPx{ToPixels(wide).left, ToPixels(wide).top, ToPixels(wide).right,
+                    ToPixels(wide).bottom};
+  // Both leaves of the middle door at one step: the doorway's bounds.
+  RectTw& left = form.imgNakaorido[0].rect;
+  RectTw& right = form.imgNakaorido[1].rect;
+  const RectTw leftWide = left, rightWide = right;
+  const RectTw wayTw = MovingLeavesBounds(Leaves::Both, left, right);
+  const RectPx wayPx = ToPixels(wayTw);
+  const RECT doorway{wayPx.left, wayPx.top, wayPx.right, wayPx.bottom};
+
+  std::vector<double> step, floorStep, middle, floorMiddle, whole, floorWhole;
+  bool narrowNow = false;
+  for (int round = 0; round < 20; ++round) {
+    for (int i = 0; i < 25; ++i) {
+      step.push_back(TimeUs([&] {
+        const RectTw before = door;
+        door = narrowNow ? wide : narrow;
+        narrowNow = !narrowNow;
+        form.RepaintNow(before, door);
+      }));
+      floorStep.push_back(TimeUs([&] {
+        InvalidateRect(floor, &doorPx, FALSE);
+        UpdateWindow(floor);
+      }));
+      middle.push_back(TimeUs([&] {
+        const RectTw lb = left, rb = right;
+        SetLeafWidths(Leaves::Both, static_cast<int>(narrowNow ? leftWide.width : leftWide.width - 15),
+                      left, right);
+        narrowNow = !narrowNow;
+        form.RepaintNow(MovingLeavesBounds(Leaves::Both, lb, rb),
+                        MovingLeavesBounds(Leaves::Both, left, right));
+      }));
+      floorMiddle.push_back(TimeUs([&] {
+        InvalidateRect(floor, &doorway, FALSE);
+        UpdateWindow(floor);
+      }));
+    }
+    for (int i = 0; i < 5; ++i) {
+      whole.push_back(TimeUs([&] {
+        InvalidateRect(bus, nullptr, FALSE);
+        UpdateWindow(bus);
+      }));
+      floorWhole.push_back(TimeUs([&] {
+        InvalidateRect(floor, nullptr, FALSE);
+        UpdateWindow(floor);
+      }));
+    }
+  }
+  std::vector<double> offscreen;
+  for (int i = 0; i < 100; ++i)
+    offscreen.push_back(TimeUs([&] {
+      SendMessageW(bus, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(kept.dc()), PRF_CLIENT);
+    }));
+  door = wide;
+  left = leftWide;
+  right = rightWide;
+  form.RepaintNow(wayTw, door);
+  DestroyWindow(floor);
+
+  std::printf("\nrepaint through InvalidateRect + UpdateWindow, median of %zu, interleaved\n",
+              step.size());
+  std::printf("  %-34s %10s %10s %8s\n", "", "ours us", "floor us", "ratio");
+  std::printf("  %-34s %10.1f %10.1f %8.2f\n", "front-door step, 73 x 148 px", Median(step),
+              Median(floorStep), Median(step) / Median(floorStep));
+  std::printf("  %-34s %10.1f %10.1f %8.2f\n", "middle-door step (both leaves)", Median(middle),
+              Median(floorMiddle), Median(middle) / Median(floorMiddle));
+  std::printf("  %-34s %10.1f %10.1f %8.2f\n", "whole client area, 764 x 216 px", Median(whole),
+              Median(floorWhole), Median(whole) / Median(floorWhole));
+  std::printf("  front-door step against our whole client area: %.2f\n",
+              Median(step) / Median(whole));
+  std::printf("  our whole client area composed off screen only: %.1f us\n", Median(offscreen));
+  std::printf("  (floor: a bare window copying the same rectangle from a kept bitmap;"
+              " goal: a step <= 1.25 x the floor)\n");
+}
+
+struct Found {
+  DWORD pid;
+  int visible;
+};
+
+// From CreateProcess until the process shows `windows` top-level windows, in ms; then closes it.
+double StartUpMs(const std::wstring& exe, int windows) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = L"\"" + exe + L"\"";
+  const std::wstring dir = exe.substr(0, exe.find_last_of(L'\\'));
+  const int64_t t0 = NowNs();
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                      &si, &pi))
+    return -1;
+  double ms = -1;
+  while (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT && (NowNs() - t0) < 20'000'000'000) {
+    Found found{pi.dwProcessId, 0};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto* f = reinterpret_cast<Found*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(hwnd, &pid);
+          if (pid == f->pid && IsWindowVisible(hwnd)) ++f->visible;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (found.visible >= windows) {
+      ms = (NowNs() - t0) / 1e6;
+      break;
+    }
+    Sleep(1);
+  }
+  // The main window's WM_CLOSE ends either program.
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == static_cast<DWORD>(lp) && GetWindow(hwnd, GW_OWNER) == nullptr)
+          PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      static_cast<LPARAM>(pi.dwProcessId));
+  if (WaitForSingleObject(pi.hProcess, 10'000) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return ms;
+}
+
+void PrintStartUp(const std::wstring& folder) {
+  const std::wstring rumona = folder + L"\\rumona.exe", bare = folder + L"\\rumona_bare_window.exe";
+  StartUpMs(bare, 1);  // warm-ups: the files in the cache, the settings file written once
+  StartUpMs(rumona, 2);
+  std::vector<double> ours, yardstick;
+  for (int i = 0; i < 5; ++i) {
+    yardstick.push_back(StartUpMs(bare, 1));
+    ours.push_back(StartUpMs(rumona, 2));
+  }
+  std::printf("\nstart-up until shown, from CreateProcess, median of 5, interleaved\n");
+  std::printf("  rumona.exe (both windows):  %6.1f ms  (runs:", Median(ours));
+  for (double v : ours) std::printf(" %.0f", v);
+  std::printf(")\n  bare Win32 window:          %6.1f ms  (runs:", Median(yardstick));
+  for (double v : yardstick) std::printf(" %.0f", v);
+  std::printf(")\n  ratio: %.2f  (goal: <= 1.5)\n", Median(ours) / Median(yardstick));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  OleInitialize(nullptr);
+  sndPlaySoundCall = [](LPCSTR, UINT) { return TRUE; };  // the bench measures steps, not sounds
+  Form1 form;
+  form.endProcess = [] {};
+  if (!form.Create()) {
+    std::printf("could not create the bus window\n");
+    return 1;
+  }
+  frmSet& panel = frmSet::Get();
+  panel.SelectOption1(0);
+  // The panel starts over the bus window's corner; apart, both windows paint unclipped.
+  SetWindowPos(panel.hwnd(), nullptr, 800, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  {
+    StepTimer probe;
+    std::printf("step sleep: %s\n\n", probe.highResolution() ? "high-resolution waitable timer"
+                                                             : "waitable timer at 1 ms period");
+  }
+  PrintStrokes(form, panel);
+  PrintRepaints(form);
+  if (argc > 1) PrintStartUp(argv[1]);
+  std::fflush(stdout);
+  frmSet::Destroy();
+  OleUninitialize();
+  return 0;
+}
