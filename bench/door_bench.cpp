@@ -301,7 +301,6 @@ void PrintStartUp(const std::wstring& folder) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  OleInitialize(nullptr);
   sndPlaySoundCall = [](LPCSTR, UINT) { return TRUE; };  // the bench measures steps, not sounds
   Form1 form;
   form.endProcess = [] {};

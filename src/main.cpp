@@ -1,11 +1,9 @@
 #include <windows.h>
-#include <objbase.h>
 
 #include "bus_window/form1.h"
 #include "common/app.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  OleInitialize(nullptr);  // the picture loader and the shell's dialogs need COM
   rumona::Form1 form;
   if (!form.Create()) return 1;
   MSG msg;

@@ -6,7 +6,7 @@
 // Cursors
 #define IDC_HAND_LINK 201
 
-// Pictures: BITMAP resources, loaded without OLE; picture files of other formats as RCDATA
+// Pictures: BITMAP resources, loaded without OLE
 #define IDB_BUS 301
 #define IDB_SIGN_DEFAULT 302
 #define IDB_DOOR_MIDDLE_LEFT 303

@@ -1,6 +1,8 @@
 """The door buttons' pictures: two black kanji on a yellow ground."""
 from PIL import Image, ImageDraw, ImageFont
 
+import encoders
+
 FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
 YELLOW = (255, 255, 0)
 
@@ -15,4 +17,4 @@ def button(text):
 
 
 def save(path, text):
-    button(text).save(path, format="GIF", optimize=False, interlace=False)
+    encoders.write_bmp8(path, button(text).convert("RGB"))

@@ -21,8 +21,8 @@ def main(out):
     encoders.write_ico4(os.path.join(out, "version.ico"), *icons.decode(icons.BUS_FRONT), icons.PALETTE)
     encoders.write_cur4(os.path.join(out, "hand.cur"), *icons.decode(icons.HAND), icons.PALETTE,
                         icons.HAND_HOTSPOT)
-    buttons.save(os.path.join(out, "btn_mae.gif"), "前扉")
-    buttons.save(os.path.join(out, "btn_naka.gif"), "中扉")
+    buttons.save(os.path.join(out, "btn_mae.bmp"), "前扉")
+    buttons.save(os.path.join(out, "btn_naka.bmp"), "中扉")
     encoders.write_wav8(os.path.join(out, "buzzer101.wav"), buzzer.samples(buzzer.SHORT), buzzer.RATE)
     encoders.write_wav8(os.path.join(out, "buzzer102.wav"), buzzer.samples(buzzer.LONG), buzzer.RATE)
 

@@ -41,7 +41,7 @@ def main(src, out):
     for n in sorted(os.listdir(src)):
         if n.endswith((".ico", ".cur")):
             im = icon_image(open(os.path.join(src, n), "rb").read())
-        elif n.endswith(".gif"):
+        elif n.startswith("btn_"):
             im = Image.open(os.path.join(src, n)).convert("RGBA")
         else:
             continue

@@ -1,5 +1,7 @@
 #include "common/app.h"
 
+#include <ole2.h>
+
 #include <vector>
 
 #include "common/path_logic.h"
@@ -159,6 +161,11 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
   RECT rc{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&rc, style, FALSE, exStyle);
   return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void EnsureOle() {
+  static thread_local const HRESULT started = OleInitialize(nullptr);
+  (void)started;  // a failure shows in the call that needed it
 }
 
 }  // namespace rumona

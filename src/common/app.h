@@ -41,6 +41,10 @@ HWND NextTabStop(HWND root, HWND from, bool backwards);
 // One message through the dialog-style keyboard handling of whichever window it belongs to.
 bool PreTranslateDialogMessage(MSG& msg);
 
+// COM and OLE for this thread, started at the first call: only the shell's dialogs, the picture
+// loader and the browser link need them, so a start that needs none of them does without.
+void EnsureOle();
+
 // Processes every window message that is pending now, once.
 void DoEvents();
 

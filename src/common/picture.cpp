@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "common/app.h"
+
 namespace rumona {
 
 namespace {
@@ -56,6 +58,7 @@ Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
     return Picture();
   };
   if (!data || size == 0) return fail(E_INVALIDARG);
+  EnsureOle();
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!mem) return fail(E_OUTOFMEMORY);
   void* p = GlobalLock(mem);
@@ -101,25 +104,19 @@ Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
 }
 
 Picture Picture::FromResource(int id) {
-  HMODULE module = GetModuleHandleW(nullptr);
   // A bitmap made compatible with the display, so that it blits without conversion.
-  if (auto bitmap = static_cast<HBITMAP>(
-          LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))) {
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof(info), &info);
-    auto impl = std::make_shared<Impl>();
-    impl->bitmap.reset(bitmap);
-    impl->width = info.bmWidth;
-    impl->height = info.bmHeight;
-    Picture result;
-    result.impl_ = std::move(impl);
-    return result;
-  }
-  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
-  if (!res) return Picture();
-  HGLOBAL loaded = LoadResource(module, res);
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  return FromMemory(data, SizeofResource(module, res));
+  auto bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  if (!bitmap) return Picture();
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  auto impl = std::make_shared<Impl>();
+  impl->bitmap.reset(bitmap);
+  impl->width = info.bmWidth;
+  impl->height = info.bmHeight;
+  Picture result;
+  result.impl_ = std::move(impl);
+  return result;
 }
 
 void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {

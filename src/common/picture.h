@@ -21,7 +21,7 @@ class Picture {
   [[nodiscard]] static Picture FromFile(const std::wstring& path, HRESULT* error = nullptr);
   static Picture FromMemory(const void* data, size_t size, HRESULT* error = nullptr);
   // A built-in picture: a BITMAP resource of the exe, loaded without the OLE picture machinery
-  // (which stays for user files of every format); otherwise a picture file stored as RCDATA.
+  // (which stays for user files of every format).
   static Picture FromResource(int id);
 
   bool empty() const { return !impl_; }

@@ -86,6 +86,7 @@ void frmBrowseDir::Close() {
 void frmBrowseDir::RemoveTaskbarButton() {
   // An unowned window gets a taskbar button; the shell's own list takes it off again, so the
   // chooser keeps both its dialog border and its lack of an owner.
+  EnsureOle();
   ComPtr<ITaskbarList> list;
   if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
                               IID_ITaskbarList, reinterpret_cast<void**>(list.put()))))
@@ -95,6 +96,7 @@ void frmBrowseDir::RemoveTaskbarButton() {
 
 void frmBrowseDir::Command1_Click() {
   Form1* form = Form1::Instance();
+  EnsureOle();
   LPITEMIDLIST root = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &root))) root = nullptr;
   const std::string title = ToAnsi(L"方向幕のあるフォルダを選択してください");

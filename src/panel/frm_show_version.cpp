@@ -130,6 +130,7 @@ void frmShowVersion::Label5_Click() {
                                    ERROR_PROC_NOT_FOUND);
     } else if (const char* url = proc()) {
       // The text lives in the library: hand it over before the library goes.
+      EnsureOle();
       ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL);
     } else {
       failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL",

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/app.h"
 #include "signboard/frame_logic.h"
 
 namespace rumona {
@@ -38,6 +39,7 @@ std::wstring AskForPicture(HWND owner, const std::wstring& fileName) {
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = kFileNameChars;
   ofn.Flags = OFN_EXPLORER;
+  EnsureOle();
   if (!GetOpenFileNameW(&ofn)) return {};
   return buffer.data();
 }
