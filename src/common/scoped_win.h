@@ -42,6 +42,10 @@ struct FileHandleTraits {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
   static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
 };
+struct KernelHandleTraits {  // the kernel objects whose empty value is null
+  static HANDLE Empty() { return nullptr; }
+  static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
+};
 struct FindHandleTraits {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
   static bool Close(HANDLE h) { return FindClose(h) != 0; }
@@ -61,9 +65,10 @@ using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
 using ScopedFont = ScopedGdiObject<HFONT>;
 using ScopedPen = ScopedGdiObject<HPEN>;
-using ScopedFile = ScopedHandle<FileHandleTraits>;      // CreateFileW
-using ScopedFind = ScopedHandle<FindHandleTraits>;      // FindFirstFileExW
-using ScopedLibrary = ScopedHandle<LibraryTraits>;      // LoadLibraryW
+using ScopedFile = ScopedHandle<FileHandleTraits>;            // CreateFileW
+using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;  // CreateWaitableTimerExW
+using ScopedFind = ScopedHandle<FindHandleTraits>;            // FindFirstFileExW
+using ScopedLibrary = ScopedHandle<LibraryTraits>;            // LoadLibraryW
 
 // A memory DC; deleted on destruction.
 class ScopedMemDC {
