@@ -116,6 +116,22 @@ class ScopedGetDC {
   HDC dc_;
 };
 
+// BeginPaint and EndPaint round the handling of one WM_PAINT.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  ~ScopedPaint() { EndPaint(hwnd_, &ps_); }
+  HDC dc() const { return dc_; }
+  const RECT& rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
 // A COM interface pointer that releases on destruction.
 template <class T>
 class ComPtr {
