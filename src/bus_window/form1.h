@@ -99,6 +99,9 @@ class Form1 : public BaseWindow<Form1> {
 
   // Destination sign.
   void Picture1_KeyDown(int16_t keyCode, int shift);
+  // Shows the sign list's entry at `index` from the sign folder. A missing entry or a file that
+  // is no picture leaves the sign as it is, silently.
+  void ShowSignEntry(int index);
 
   // Window position in screen twips.
   float Left() const { return WindowRectTw(hwnd_).left; }
