@@ -101,15 +101,7 @@ void Form1::Image1_Click() { SetFocus(Picture1); }
 void Form1::ImgDesiMaku_Click() { SetFocus(Picture1); }
 void Form1::Picture1_Click() { SetFocus(Picture1); }
 
-RectTw Form1::KanbanRect() const {
-  RECT rc;
-  GetWindowRect(PicKanban, &rc);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
-  return RectTw{static_cast<float>(rc.left * kTwipsPerPixel),
-                static_cast<float>(rc.top * kTwipsPerPixel),
-                static_cast<float>((rc.right - rc.left) * kTwipsPerPixel),
-                static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel)};
-}
+RectTw Form1::KanbanRect() const { return WindowRectTw(PicKanban, hwnd_); }
 
 void Form1::MoveKanban(float left, float top) {
   SetWindowPos(PicKanban, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,

@@ -37,9 +37,10 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-RectTw WindowRectTw(HWND hwnd) {
+RectTw WindowRectTw(HWND hwnd, HWND parent) {
   RECT rc;
   GetWindowRect(hwnd, &rc);
+  if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
   return RectTw{static_cast<float>(rc.left * kTwipsPerPixel),
                 static_cast<float>(rc.top * kTwipsPerPixel),
                 static_cast<float>((rc.right - rc.left) * kTwipsPerPixel),

@@ -31,8 +31,9 @@ HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
 
 std::wstring WindowText(HWND hwnd);
 
-// A top-level window's outer rectangle in screen twips, and moving it without activating it.
-RectTw WindowRectTw(HWND hwnd);
+// A window's outer rectangle in twips of its parent's client area (no parent: of the screen),
+// and moving a top-level window without activating it.
+RectTw WindowRectTw(HWND hwnd, HWND parent = nullptr);
 void MoveWindowTw(HWND hwnd, float left, float top);
 
 // The shift state handlers receive with a key or a press: 1 Shift, 2 Ctrl, 4 Alt.
