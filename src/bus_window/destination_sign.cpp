@@ -24,10 +24,15 @@ void Form1::Picture1_KeyDown(int16_t keyCode, int) {
   const std::optional<int32_t> index = StepSignIndex(lngDesiIndex, File1.ListCount(), keyCode);
   if (!index) return;
   lngDesiIndex = *index;
-  // A missing entry or a file that is no picture leaves the sign as it is, silently.
-  const std::wstring entry = File1.List(lngDesiIndex);
+  ShowSignEntry(lngDesiIndex);
+}
+
+// The folder is joined as a path, so one read from the settings file needs no separator stored;
+// the keys and the keypad store theirs first, which joins the same way.
+void Form1::ShowSignEntry(int index) {
+  const std::wstring entry = File1.List(index);
   if (entry.empty()) return;
-  Picture picture = Picture::FromFile(strDir[0] + entry);
+  Picture picture = Picture::FromFile(JoinPath(strDir[0], entry));
   if (!picture.empty()) SetSignPicture(std::move(picture));
 }
 

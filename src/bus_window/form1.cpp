@@ -1,7 +1,5 @@
 #include "bus_window/form1.h"
 
-#include <windowsx.h>
-
 #include "common/app.h"
 #include "common/scoped_win.h"
 #include "panel/frm_set.h"
@@ -14,39 +12,11 @@ Form1* Form1::instance_ = nullptr;
 namespace {
 
 constexpr wchar_t kFormClass[] = L"RumonaForm1";
-constexpr wchar_t kPictureBoxClass[] = L"RumonaPictureBox";
 constexpr wchar_t kTitlePrefix[] = L"ルモナ　-　";
 
 RECT ToRect(const RectPx& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-bool Contains(const RectTw& r, float x, float y) {
-  return x >= r.left && x < r.right() && y >= r.top && y < r.bottom();
-}
-
-int ShiftState() {
-  int shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-  if (GetKeyState(VK_MENU) < 0) shift |= 4;
-  return shift;
-}
-
-LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
-  return form->PictureBoxMessage(hwnd, msg, wp, lp);
-}
-
 }  // namespace
-
-// On failure Picture1 and PicKanban stay null: the bus window shows without its sign and board.
-void RegisterPictureBoxClass() {
-  RegisterWindowClass(kPictureBoxClass, &PictureBoxProc, nullptr, nullptr, CS_DBLCLKS);
-}
 
 Form1::Form1() {
   endProcess = [] { ExitProcess(0); };
@@ -69,7 +39,6 @@ bool Form1::Create() {
   instance_ = this;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_RUMONA));
   Register(kFormClass, nullptr, icon, CS_DBLCLKS);
-  RegisterPictureBoxClass();
 
   background_ = Picture::FromResource(IDB_BUS);
   imgNakaorido[0].picture = Picture::FromResource(IDB_DOOR_MIDDLE_LEFT);
@@ -89,16 +58,9 @@ bool Form1::Create() {
 }
 
 void Form1::CreateControls() {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  auto makeBox = [&](const RectTw& r) {
-    const RectPx px = ToPixels(r);
-    return CreateWindowExW(0, kPictureBoxClass, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, px.left, px.top,
-                           px.width(), px.height(), hwnd_, nullptr, inst, this);
-  };
   // Creation order: the board first, then the sign box.
-  PicKanban = makeBox({7425, 1665, 1410, 450});
-  Picture1 = makeBox({4425, 675, 780, 480});
+  PicKanban = board_.Create(hwnd_, {7425, 1665, 1410, 450});
+  Picture1 = sign_.Create(hwnd_, {4425, 675, 780, 480});
   ImgDesiMaku.picture = Picture::FromResource(IDB_SIGN_DEFAULT);
   ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
   ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
@@ -139,38 +101,7 @@ void Form1::Image1_Click() { SetFocus(Picture1); }
 void Form1::ImgDesiMaku_Click() { SetFocus(Picture1); }
 void Form1::Picture1_Click() { SetFocus(Picture1); }
 
-float Form1::Left() const {
-  RECT rc;
-  GetWindowRect(hwnd_, &rc);
-  return static_cast<float>(rc.left * kTwipsPerPixel);
-}
-
-float Form1::Top() const {
-  RECT rc;
-  GetWindowRect(hwnd_, &rc);
-  return static_cast<float>(rc.top * kTwipsPerPixel);
-}
-
-void Form1::SetLeftTop(float left, float top) {
-  SetWindowPos(hwnd_, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-float Form1::OuterHeightTw() const {
-  RECT rc;
-  GetWindowRect(hwnd_, &rc);
-  return static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel);
-}
-
-RectTw Form1::KanbanRect() const {
-  RECT rc;
-  GetWindowRect(PicKanban, &rc);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
-  return RectTw{static_cast<float>(rc.left * kTwipsPerPixel),
-                static_cast<float>(rc.top * kTwipsPerPixel),
-                static_cast<float>((rc.right - rc.left) * kTwipsPerPixel),
-                static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel)};
-}
+RectTw Form1::KanbanRect() const { return WindowRectTw(PicKanban, hwnd_); }
 
 void Form1::MoveKanban(float left, float top) {
   SetWindowPos(PicKanban, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
@@ -332,92 +263,6 @@ void Form1::PaintKanban(HDC dc) {
                       pictureDc_.get());
 }
 
-void Form1::FocusNextPictureBox(HWND from, bool) {
-  // Two focusable controls: Tab and Shift+Tab both lead to the other one when it is visible.
-  HWND other = from == Picture1 ? PicKanban : Picture1;
-  if (IsWindowVisible(other)) SetFocus(other);
-}
-
-LRESULT Form1::PictureBoxMessage(HWND box, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  const bool isSign = box == Picture1;
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(box, &ps);
-      if (isSign) PaintPicture1(dc); else PaintKanban(dc);
-      EndPaint(box, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      if (isSign) PaintPicture1(reinterpret_cast<HDC>(wp)); else PaintKanban(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_SYSKEYDOWN:
-      // Keys with Alt reach the sign as well, and then the system (Alt+F4, Alt+Space).
-      if (isSign) Picture1_KeyDown(static_cast<int16_t>(wp), ShiftState());
-      break;
-    case WM_KEYDOWN:
-      if (wp == VK_TAB) {
-        FocusNextPictureBox(box, GetKeyState(VK_SHIFT) < 0);
-        return 0;
-      }
-      if (isSign) Picture1_KeyDown(static_cast<int16_t>(wp), ShiftState());
-      return 0;
-    case WM_LBUTTONDOWN:
-      if (isSign) {
-        pressOnPicture1_ = true;
-        SetCapture(box);
-        SetFocus(box);
-      } else {
-        SetFocus(box);
-        PicKanban_MouseDown(1, ShiftState(), static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel),
-                            static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel));
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (isSign && pressOnPicture1_) {
-        pressOnPicture1_ = false;
-        ReleaseCapture();
-        const float x = static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel);
-        const float y = static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel);
-        RECT rc;
-        GetClientRect(box, &rc);
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (!PtInRect(&rc, pt)) return 0;
-        if (ImgDesiMaku.visible && Contains(ImgDesiMaku.rect, x, y))
-          ImgDesiMaku_Click();
-        else
-          Picture1_Click();
-      }
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (!isSign) {
-        PicKanban_DblClick();
-        return 0;
-      }
-      return PictureBoxMessage(box, WM_LBUTTONDOWN, wp, lp);
-    case WM_RBUTTONDOWN:
-      if (!isSign) {
-        SetFocus(box);
-        PicKanban_MouseDown(2, ShiftState(), static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel),
-                            static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel));
-      } else {
-        SetFocus(box);
-      }
-      return 0;
-    case WM_MBUTTONDOWN:
-      if (!isSign)
-        PicKanban_MouseDown(4, ShiftState(), static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel),
-                            static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel));
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (isSign) pressOnPicture1_ = false;
-      return 0;
-  }
-  return DefWindowProcW(box, msg, wp, lp);
-}
-
 void Form1::OnMenuCommand(UINT id) {
   switch (id) {
     case kMnuViewKanban: MnuViewKanban_Click(); break;
@@ -442,10 +287,8 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      PaintContent(dc, ps.rcPaint);
-      EndPaint(hwnd_, &ps);
+      const ScopedPaint paint(hwnd_);
+      PaintContent(paint.dc(), paint.rect());
       return 0;
     }
     case WM_PRINTCLIENT: {
@@ -460,12 +303,11 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      const float x = static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel);
-      const float y = static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel);
+      const float x = MouseXTw(lp), y = MouseYTw(lp);
       const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
       const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
       // The door images take their own mouse input; only the front door has a handler.
-      if (Image1.visible && Contains(Image1.rect, x, y)) {
+      if (Image1.visible && Image1.rect.Contains(x, y)) {
         if (left) {
           pressOnImage1_ = true;
           SetCapture(hwnd_);
@@ -473,7 +315,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
         return 0;
       }
       for (const LightImage& leaf : imgNakaorido)
-        if (leaf.visible && Contains(leaf.rect, x, y)) return 0;
+        if (leaf.visible && leaf.rect.Contains(x, y)) return 0;
       Form_MouseDown(left ? 1 : right ? 2 : 4, ShiftState(), x, y);
       return 0;
     }
@@ -481,9 +323,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       if (pressOnImage1_) {
         pressOnImage1_ = false;
         ReleaseCapture();
-        const float x = static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel);
-        const float y = static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel);
-        if (Contains(Image1.rect, x, y)) Image1_Click();
+        if (Image1.rect.Contains(MouseXTw(lp), MouseYTw(lp))) Image1_Click();
       }
       return 0;
     case WM_CAPTURECHANGED:

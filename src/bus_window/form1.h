@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bus_window/file_list.h"
+#include "bus_window/picture_boxes.h"
 #include "common/base_window.h"
 #include "common/picture.h"
 #include "common/twips_logic.h"
@@ -98,12 +99,15 @@ class Form1 : public BaseWindow<Form1> {
 
   // Destination sign.
   void Picture1_KeyDown(int16_t keyCode, int shift);
+  // Shows the sign list's entry at `index` from the sign folder. A missing entry or a file that
+  // is no picture leaves the sign as it is, silently.
+  void ShowSignEntry(int index);
 
   // Window position in screen twips.
-  float Left() const;
-  float Top() const;
-  void SetLeftTop(float left, float top);
-  float OuterHeightTw() const;
+  float Left() const { return WindowRectTw(hwnd_).left; }
+  float Top() const { return WindowRectTw(hwnd_).top; }
+  void SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
+  float OuterHeightTw() const { return WindowRectTw(hwnd_).height; }
 
   // The signboard's rectangle in twips and its picture.
   RectTw KanbanRect() const;
@@ -129,10 +133,10 @@ class Form1 : public BaseWindow<Form1> {
   void ShowPopupMenu();
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
-  // The two picture boxes' window procedure lands here.
-  LRESULT PictureBoxMessage(HWND box, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:
+  friend class SignBox;
+  friend class BoardBox;
 
   void Form_Load();
   void Form_Unload();
@@ -149,9 +153,10 @@ class Form1 : public BaseWindow<Form1> {
   void PaintPicture1(HDC dc);
   void PaintKanban(HDC dc);
   void OnMenuCommand(UINT id);
-  void FocusNextPictureBox(HWND from, bool backwards);
 
   static Form1* instance_;
+  SignBox sign_{*this};
+  BoardBox board_{*this};
   FocusMemory focus_;  // Picture1, or the board after a click on it
   Picture background_;
   Picture kanbanPicture_;
@@ -164,10 +169,6 @@ class Form1 : public BaseWindow<Form1> {
   ScopedMemDC pictureDc_{nullptr};
   // A left press on the front door starts a click that the release completes.
   bool pressOnImage1_ = false;
-  bool pressOnPicture1_ = false;
 };
-
-// Registers the child window class used for picture boxes.
-void RegisterPictureBoxClass();
 
 }  // namespace rumona

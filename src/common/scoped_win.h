@@ -42,6 +42,10 @@ struct FileHandleTraits {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
   static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
 };
+struct KernelHandleTraits {  // the kernel objects whose empty value is null
+  static HANDLE Empty() { return nullptr; }
+  static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
+};
 struct FindHandleTraits {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
   static bool Close(HANDLE h) { return FindClose(h) != 0; }
@@ -61,9 +65,10 @@ using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
 using ScopedFont = ScopedGdiObject<HFONT>;
 using ScopedPen = ScopedGdiObject<HPEN>;
-using ScopedFile = ScopedHandle<FileHandleTraits>;      // CreateFileW
-using ScopedFind = ScopedHandle<FindHandleTraits>;      // FindFirstFileExW
-using ScopedLibrary = ScopedHandle<LibraryTraits>;      // LoadLibraryW
+using ScopedFile = ScopedHandle<FileHandleTraits>;            // CreateFileW
+using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;  // CreateWaitableTimerExW
+using ScopedFind = ScopedHandle<FindHandleTraits>;            // FindFirstFileExW
+using ScopedLibrary = ScopedHandle<LibraryTraits>;            // LoadLibraryW
 
 // A memory DC; deleted on destruction.
 class ScopedMemDC {
@@ -108,6 +113,22 @@ class ScopedGetDC {
 
  private:
   HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint and EndPaint round the handling of one WM_PAINT.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  ~ScopedPaint() { EndPaint(hwnd_, &ps_); }
+  HDC dc() const { return dc_; }
+  const RECT& rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
   HDC dc_;
 };
 

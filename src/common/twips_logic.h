@@ -11,6 +11,9 @@ struct RectTw {
   float left = 0, top = 0, width = 0, height = 0;
   float right() const { return left + width; }
   float bottom() const { return top + height; }
+  bool Contains(float x, float y) const {
+    return x >= left && x < right() && y >= top && y < bottom();
+  }
 };
 
 struct RectPx {

@@ -20,13 +20,13 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background, H
 }
 
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& rect, int id, DWORD exStyle, HFONT font) {
+                 const RectTw& rect, int id, DWORD exStyle, HFONT font, void* param) {
   const RectPx px = ToPixels(rect);
   HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
                               px.width(), px.height(), parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                              GetModuleHandleW(nullptr), param);
+  if (hwnd && font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }
 
@@ -37,21 +37,27 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-float WindowLeftTw(HWND hwnd) {
+RectTw WindowRectTw(HWND hwnd, HWND parent) {
   RECT rc;
   GetWindowRect(hwnd, &rc);
-  return static_cast<float>(rc.left * kTwipsPerPixel);
-}
-
-float WindowTopTw(HWND hwnd) {
-  RECT rc;
-  GetWindowRect(hwnd, &rc);
-  return static_cast<float>(rc.top * kTwipsPerPixel);
+  if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+  return RectTw{static_cast<float>(rc.left * kTwipsPerPixel),
+                static_cast<float>(rc.top * kTwipsPerPixel),
+                static_cast<float>((rc.right - rc.left) * kTwipsPerPixel),
+                static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel)};
 }
 
 void MoveWindowTw(HWND hwnd, float left, float top) {
   SetWindowPos(hwnd, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int ShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
 }
 
 void FocusMemory::Remember(HWND window) {

@@ -2,6 +2,7 @@
 // What every window of the program makes the same way: its class, its child controls, its place
 // in twips, and the control that keeps the focus across activations.
 #include <windows.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -21,17 +22,25 @@ inline constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROL
 bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr,
                          HICON icon = nullptr, UINT style = 0);
 
-// A visible child control at a place in twips, with its id and font. Null when the system
-// refuses it; a window whose WM_CREATE makes controls then fails its creation.
+// A visible child control at a place in twips, with its id and font (none: the class's own);
+// `param` reaches WM_NCCREATE. Null when the system refuses it; a window whose WM_CREATE makes
+// controls then fails its creation.
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& rect, int id, DWORD exStyle = 0, HFONT font = DefaultUiFont());
+                 const RectTw& rect, int id, DWORD exStyle = 0, HFONT font = DefaultUiFont(),
+                 void* param = nullptr);
 
 std::wstring WindowText(HWND hwnd);
 
-// A top-level window's outer position in twips, and moving it there without activating it.
-float WindowLeftTw(HWND hwnd);
-float WindowTopTw(HWND hwnd);
+// A window's outer rectangle in twips of its parent's client area (no parent: of the screen),
+// and moving a top-level window without activating it.
+RectTw WindowRectTw(HWND hwnd, HWND parent = nullptr);
 void MoveWindowTw(HWND hwnd, float left, float top);
+
+// The shift state handlers receive with a key or a press: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState();
+// A mouse message's point in twips of the window's client area.
+inline float MouseXTw(LPARAM lp) { return static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel); }
+inline float MouseYTw(LPARAM lp) { return static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel); }
 
 // The control that had the focus when its window lost the activation, focused again when the
 // window gets it back, however that happens, as a dialog does. Without it the default activation

@@ -41,7 +41,6 @@ StepTimer::StepTimer()
       pacer_(StepPacer::Clock{&NowNs, [this](int64_t t) { SleepUntil(t); }}) {}
 
 StepTimer::~StepTimer() {
-  if (timer_) CloseHandle(timer_);
   if (periodRaised_) timeEndPeriod(1);
 }
 
@@ -51,8 +50,8 @@ void StepTimer::SleepUntil(int64_t targetNs) {
   if (timer_) {
     LARGE_INTEGER due;
     due.QuadPart = -(remaining / 100);  // relative, in 100-ns units
-    if (due.QuadPart < 0 && SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
-      WaitForSingleObject(timer_, INFINITE);
+    if (due.QuadPart < 0 && SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE)) {
+      WaitForSingleObject(timer_.get(), INFINITE);
       return;
     }
   }

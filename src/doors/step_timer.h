@@ -3,6 +3,7 @@
 // sleeps on, without touching window messages.
 #include <windows.h>
 
+#include "common/scoped_win.h"
 #include "doors/step_timer_logic.h"
 
 namespace rumona {
@@ -26,7 +27,7 @@ class StepTimer {
   void SleepUntil(int64_t targetNs);
 
   bool highResolution_ = false;  // set while timer_ is made, so declared before it
-  HANDLE timer_ = nullptr;
+  ScopedKernelHandle timer_;
   bool periodRaised_ = false;
   StepPacer pacer_;
 };

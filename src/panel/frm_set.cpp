@@ -79,13 +79,9 @@ LRESULT ContainerFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_ENABLE:
       InvalidateRect(hwnd_, nullptr, FALSE);
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      Paint(ScopedPaint(hwnd_).dc());
       return 0;
-    }
     case WM_COMMAND:
     case WM_HSCROLL:
     case WM_DRAWITEM:
@@ -227,9 +223,6 @@ void frmSet::SelectOption1(int index) {
     SendMessageW(Option1[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-float frmSet::Left() const { return WindowLeftTw(hwnd_); }
-float frmSet::Top() const { return WindowTopTw(hwnd_); }
-void frmSet::SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
 
 void frmSet::SetScrollValue(int bar, int value) {
   if (value < kSpeedMin) value = kSpeedMin;

@@ -63,9 +63,9 @@ class frmSet : public BaseWindow<frmSet> {
   void SetHScroll2Value(int value) { SetScrollValue(1, value); }
   bool Option1Value(int index) const;
   void SelectOption1(int index);  // selects one, which clears the other two
-  float Left() const;
-  float Top() const;
-  void SetLeftTop(float left, float top);
+  float Left() const { return WindowRectTw(hwnd_).left; }
+  float Top() const { return WindowRectTw(hwnd_).top; }
+  void SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
 
   // Event handlers.
   void Check1_Click();

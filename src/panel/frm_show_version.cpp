@@ -196,13 +196,9 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       break;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT fills the background itself
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      PaintContent(dc);
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      PaintContent(ScopedPaint(hwnd_).dc());
       return 0;
-    }
     case WM_PRINTCLIENT:
       PaintContent(reinterpret_cast<HDC>(wp));
       return 0;

@@ -24,11 +24,7 @@ void frmSet::Command2_Click(int16_t index) {
   // Every failure from here on leaves the sign as it is, silently; the display keeps its digits
   // and the arrow keys' position is not moved.
   const std::optional<int16_t> number = KeypadEntryNumber(WindowText(Label1));
-  if (!number) return;
-  const std::wstring entry = form->File1.List(*number);
-  if (entry.empty()) return;
-  Picture picture = Picture::FromFile(form->strDir[0] + entry);
-  if (!picture.empty()) form->SetSignPicture(std::move(picture));
+  if (number) form->ShowSignEntry(*number);
 }
 
 }  // namespace rumona

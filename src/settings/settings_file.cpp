@@ -5,7 +5,6 @@
 #include "bus_window/form1.h"
 #include "common/ansi.h"
 #include "common/app.h"
-#include "common/path_logic.h"
 #include "common/scoped_win.h"
 #include "panel/frm_set.h"
 #include "settings/settings_logic.h"
@@ -135,11 +134,7 @@ bool ApplySettings(Form1& form, const SettingsRecord& r) {
   // A sign folder that is gone or holds no picture keeps the default sign; the folder stays
   // stored as read. An empty folder is accepted: the list keeps its folder.
   const std::wstring& folder = form.strDir[0];
-  if (form.File1.SetPath(folder) == ERROR_SUCCESS && !folder.empty() &&
-      form.File1.ListCount() > 0) {
-    Picture sign = Picture::FromFile(JoinPath(folder, form.File1.List(0)));
-    if (!sign.empty()) form.SetSignPicture(std::move(sign));
-  }
+  if (form.File1.SetPath(folder) == ERROR_SUCCESS && !folder.empty()) form.ShowSignEntry(0);
 
   if (!ValidOption(r.option)) return false;
   panel.SelectOption1(r.option);

@@ -10,20 +10,26 @@ namespace rumona {
 
 namespace {
 
-void AppendText(std::string& out, const std::string& text) {
+// A field as its type is written: positions as single-precision values, texts in quotes,
+// whole numbers, flags.
+void AppendField(std::string& out, double position) {
+  out += FormatSingle(static_cast<float>(position));
+}
+
+void AppendField(std::string& out, const std::string& text) {
   out += '"';
   for (char c : text)
     if (c != '"') out += c;
   out += '"';
 }
 
-void AppendWhole(std::string& out, int32_t value) {
+void AppendField(std::string& out, int32_t value) {
   char buf[16];
   const auto res = std::to_chars(buf, buf + sizeof buf, value);
   out.append(buf, res.ptr);
 }
 
-void AppendFlag(std::string& out, bool value) { out += value ? "#TRUE#" : "#FALSE#"; }
+void AppendField(std::string& out, bool value) { out += value ? "#TRUE#" : "#FALSE#"; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -132,39 +138,12 @@ std::string FormatSingle(float value) {
 
 std::string WriteSettingsRecord(const SettingsRecord& r) {
   std::string out;
-  auto single = [&](double v) { out += FormatSingle(static_cast<float>(v)); };
-  single(r.busLeft);
-  out += ',';
-  single(r.busTop);
-  out += ',';
-  single(r.panelLeft);
-  out += ',';
-  single(r.panelTop);
-  out += ',';
-  AppendText(out, r.signFolder);
-  out += ',';
-  AppendText(out, r.reservedText);
-  out += ',';
-  AppendWhole(out, r.spare0);
-  out += ',';
-  AppendWhole(out, r.spare1);
-  out += ',';
-  AppendText(out, r.kanbanPath);
-  out += ',';
-  single(r.kanbanLeft);
-  out += ',';
-  single(r.kanbanTop);
-  out += ',';
-  AppendFlag(out, r.kanbanVisible);
-  out += ',';
-  AppendFlag(out, r.frameVisible);
-  out += ',';
-  AppendWhole(out, r.speed1);
-  out += ',';
-  AppendWhole(out, r.speed2);
-  out += ',';
-  AppendWhole(out, r.option);
-  out += "\r\n";
+  auto fields = [&out](const auto&... field) { ((AppendField(out, field), out += ','), ...); };
+  fields(r.busLeft, r.busTop, r.panelLeft, r.panelTop, r.signFolder, r.reservedText, r.spare0,
+         r.spare1, r.kanbanPath, r.kanbanLeft, r.kanbanTop, r.kanbanVisible, r.frameVisible,
+         r.speed1, r.speed2, int32_t{r.option});
+  out.back() = '\r';  // the last field ends the line instead
+  out += '\n';
   return out;
 }
 

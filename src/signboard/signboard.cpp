@@ -23,8 +23,13 @@ std::array<RectTw, 3> FrameRects(const std::array<LightShape, 3>& shapes) {
   return {shapes[0].rect, shapes[1].rect, shapes[2].rect};
 }
 
-void StoreFrameRects(std::array<LightShape, 3>& shapes, const std::array<RectTw, 3>& rects) {
-  for (int i = 0; i < 3; ++i) shapes[i].rect = rects[i];
+// Lays the frame out round the board as `layout` says, and repaints its old and new places.
+void RelayoutFrame(Form1& form, void (*layout)(const RectTw&, std::array<RectTw, 3>&)) {
+  const auto before = FrameRects(form.shpK_Waku);
+  auto rects = before;
+  layout(form.KanbanRect(), rects);
+  for (int i = 0; i < 3; ++i) form.shpK_Waku[i].rect = rects[i];
+  form.RepaintFrame(before);
 }
 
 // Shows the open dialog modal to `owner`, starting on `fileName`; empty when cancelled or failed.
@@ -63,21 +68,8 @@ void Form1::PicKanban_MouseDown(int button, int, float, float) {
   }
 }
 
-void Form1::PicKanban_DblClick() {
-  const auto before = FrameRects(shpK_Waku);
-  auto rects = before;
-  LayoutFrameFull(KanbanRect(), rects);
-  StoreFrameRects(shpK_Waku, rects);
-  RepaintFrame(before);
-}
-
-void Form1::PicKanban_Resize() {
-  const auto before = FrameRects(shpK_Waku);
-  auto rects = before;
-  LayoutFrameOnResize(KanbanRect(), rects);
-  StoreFrameRects(shpK_Waku, rects);
-  RepaintFrame(before);
-}
+void Form1::PicKanban_DblClick() { RelayoutFrame(*this, &LayoutFrameFull); }
+void Form1::PicKanban_Resize() { RelayoutFrame(*this, &LayoutFrameOnResize); }
 
 void Form1::MnuViewKanban_Click() {
   const bool show = !MenuChecked(kMnuViewKanban);

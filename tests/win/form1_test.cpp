@@ -89,6 +89,8 @@ TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndDoorClicksFocusTheSign)
   }
   SendMessageW(f.Picture1, WM_KEYDOWN, VK_TAB, 0);
   EXPECT_EQ(GetFocus(), f.PicKanban);
+  SendMessageW(f.PicKanban, WM_KEYDOWN, VK_TAB, 0);  // and back: the two are the tab order
+  EXPECT_EQ(GetFocus(), f.Picture1);
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+#include "bus_window/picture_boxes.h"
+
+#include "bus_window/form1.h"
+#include "common/scoped_win.h"
+
+namespace rumona {
+
+namespace {
+
+constexpr wchar_t kSignBoxClass[] = L"RumonaSignBox";
+constexpr wchar_t kBoardBoxClass[] = L"RumonaBoardBox";
+constexpr DWORD kBoxStyle = WS_TABSTOP | WS_CLIPSIBLINGS;
+
+// The two boxes are the bus window's only focusable controls: Tab and Shift+Tab both lead from
+// one to the other when it is visible.
+void FocusIfVisible(HWND other) {
+  if (IsWindowVisible(other)) SetFocus(other);
+}
+
+}  // namespace
+
+HWND SignBox::Create(HWND parent, const RectTw& rect) {
+  if (!Register(kSignBoxClass, nullptr, nullptr, CS_DBLCLKS)) return nullptr;
+  return MakeControl(parent, kSignBoxClass, L"", kBoxStyle, rect, 0, 0, nullptr, this);
+}
+
+LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      form_.PaintPicture1(ScopedPaint(hwnd_).dc());
+      return 0;
+    case WM_PRINTCLIENT:
+      form_.PaintPicture1(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_KEYDOWN:
+      if (wp == VK_TAB)
+        FocusIfVisible(form_.PicKanban);
+      else
+        form_.Picture1_KeyDown(static_cast<int16_t>(wp), ShiftState());
+      return 0;
+    case WM_SYSKEYDOWN:
+      // Keys with Alt reach the sign as well, and then the system (Alt+F4, Alt+Space).
+      form_.Picture1_KeyDown(static_cast<int16_t>(wp), ShiftState());
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second click is one more press
+      pressed_ = true;
+      SetCapture(hwnd_);
+      SetFocus(hwnd_);
+      return 0;
+    case WM_LBUTTONUP:
+      if (pressed_) Release(lp);
+      return 0;
+    case WM_RBUTTONDOWN:
+      SetFocus(hwnd_);
+      return 0;
+    case WM_MBUTTONDOWN:
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+// The click counts only when released inside the box: on the sign image, or beside it.
+void SignBox::Release(LPARAM lp) {
+  pressed_ = false;
+  ReleaseCapture();
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  if (!PtInRect(&rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) return;
+  if (form_.ImgDesiMaku.visible && form_.ImgDesiMaku.rect.Contains(MouseXTw(lp), MouseYTw(lp)))
+    form_.ImgDesiMaku_Click();
+  else
+    form_.Picture1_Click();
+}
+
+HWND BoardBox::Create(HWND parent, const RectTw& rect) {
+  if (!Register(kBoardBoxClass, nullptr, nullptr, CS_DBLCLKS)) return nullptr;
+  return MakeControl(parent, kBoardBoxClass, L"", kBoxStyle, rect, 0, 0, nullptr, this);
+}
+
+LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      form_.PaintKanban(ScopedPaint(hwnd_).dc());
+      return 0;
+    case WM_PRINTCLIENT:
+      form_.PaintKanban(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_KEYDOWN:
+      if (wp == VK_TAB) FocusIfVisible(form_.Picture1);
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(hwnd_);
+      Press(1, lp);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      form_.PicKanban_DblClick();
+      return 0;
+    case WM_RBUTTONDOWN:
+      SetFocus(hwnd_);
+      Press(2, lp);
+      return 0;
+    case WM_MBUTTONDOWN:
+      Press(4, lp);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void BoardBox::Press(int button, LPARAM lp) {
+  form_.PicKanban_MouseDown(button, ShiftState(), MouseXTw(lp), MouseYTw(lp));
+}
+
+}  // namespace rumona
