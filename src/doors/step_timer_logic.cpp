@@ -9,7 +9,9 @@ void WakeLatency::Observe(int64_t lateNs) {
   recent_[seen_ % kKept] = std::clamp<int64_t>(lateNs, 0, kMaxNs);
   ++seen_;
   const int kept = std::min(seen_, kKept);
-  estimateNs_ = *std::min_element(recent_.begin(), recent_.begin() + kept);
+  std::array<int64_t, kKept> sorted = recent_;
+  std::nth_element(sorted.begin(), sorted.begin() + kept / 2, sorted.begin() + kept);
+  estimateNs_ = sorted[kept / 2];
 }
 
 StepPacer::StepPacer(Clock clock)

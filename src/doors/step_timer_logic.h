@@ -13,9 +13,10 @@ namespace rumona {
 // take about a second on any machine.
 inline constexpr int64_t kNanosecondsPerCount = 100;
 
-// How late the platform's sleep wakes, learnt from its recent wakes: the least lateness of the
-// last 16, so that asking that much early lands on the due time or just after it, and a stall
-// of a busy machine teaches nothing.
+// How late the platform's sleep wakes, learnt from its recent wakes: the median lateness of the
+// last 16, so that asking that much early lands on the due time on average (a wake rounded to
+// the next millisecond is late by anything up to one), and a stall of a busy machine teaches
+// nothing.
 class WakeLatency {
  public:
   static constexpr int64_t kMaxNs = 2'000'000;
