@@ -165,16 +165,6 @@ void Form1::RepaintFrame(const std::array<RectTw, 3>& before) {
   UpdateWindow(hwnd_);
 }
 
-static bool SameShapes(const std::array<LightShape, 3>& a, const std::array<LightShape, 3>& b) {
-  for (size_t i = 0; i < a.size(); ++i) {
-    const RectTw &p = a[i].rect, &q = b[i].rect;
-    if (p.left != q.left || p.top != q.top || p.width != q.width || p.height != q.height ||
-        a[i].visible != b[i].visible || a[i].outline != b[i].outline || a[i].fill != b[i].fill)
-      return false;
-  }
-  return true;
-}
-
 bool Form1::PrepareSurfaces(HDC like) {
   if (!buffer_) {
     const int w = TwipsToPixels(kClientWidthTw), h = TwipsToPixels(kClientHeightTw);
@@ -185,7 +175,7 @@ bool Form1::PrepareSurfaces(HDC like) {
     }
     composed_ = false;
   }
-  if (!composed_ || !SameShapes(composedFrame_, shpK_Waku)) ComposeStill();
+  if (!composed_ || composedFrame_ != shpK_Waku) ComposeStill();
   return true;
 }
 

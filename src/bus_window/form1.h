@@ -31,6 +31,7 @@ struct LightShape {
   bool visible = true;
   COLORREF outline = 0x808080;
   COLORREF fill = 0xE0E0E0;
+  bool operator==(const LightShape&) const = default;
 };
 
 // Menu command ids of the popup menu's items.

@@ -14,6 +14,7 @@ struct RectTw {
   bool Contains(float x, float y) const {
     return x >= left && x < right() && y >= top && y < bottom();
   }
+  bool operator==(const RectTw&) const = default;
 };
 
 struct RectPx {
