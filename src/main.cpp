@@ -7,10 +7,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   rumona::Form1 form;
   if (!form.Create()) return 1;
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (rumona::PreTranslateDialogMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) rumona::DispatchWithDialogKeys(msg);
   return 0;
 }

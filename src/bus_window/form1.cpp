@@ -16,6 +16,13 @@ constexpr wchar_t kTitlePrefix[] = L"ルモナ　-　";
 
 RECT ToRect(const RectPx& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+// The same place, the picture's own size.
+RectTw SizedTo(RectTw r, const Picture& picture) {
+  r.width = static_cast<float>(picture.widthPx() * kTwipsPerPixel);
+  r.height = static_cast<float>(picture.heightPx() * kTwipsPerPixel);
+  return r;
+}
+
 }  // namespace
 
 Form1::Form1() {
@@ -45,11 +52,7 @@ bool Form1::Create() {
   imgNakaorido[1].picture = Picture::FromResource(IDB_DOOR_MIDDLE_RIGHT);
   Image1.picture = Picture::FromResource(IDB_DOOR_FRONT);
 
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
-                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
-  if (!CreateWindowExW(kExStyle, kFormClass, L"", kStyle, 0, 0, outer.cx, outer.cy, nullptr,
-                       nullptr, GetModuleHandleW(nullptr), this))
-    return false;
+  if (!CreateTopLevel(kFormClass, L"", 0, 0)) return false;
   Form_Load();
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
@@ -62,8 +65,7 @@ void Form1::CreateControls() {
   PicKanban = board_.Create(hwnd_, {7425, 1665, 1410, 450});
   Picture1 = sign_.Create(hwnd_, {4425, 675, 780, 480});
   ImgDesiMaku.picture = Picture::FromResource(IDB_SIGN_DEFAULT);
-  ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
-  ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect = SizedTo(ImgDesiMaku.rect, ImgDesiMaku.picture);
 
   MnuTempMenu1 = CreatePopupMenu();
   AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewKanban, L"看板の表示");
@@ -103,11 +105,6 @@ void Form1::Picture1_Click() { SetFocus(Picture1); }
 
 RectTw Form1::KanbanRect() const { return WindowRectTw(PicKanban, hwnd_); }
 
-void Form1::MoveKanban(float left, float top) {
-  SetWindowPos(PicKanban, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form1::MoveSizeKanban(const RectTw& rect) {
   const RectTw before = KanbanRect();
   const RectPx px = ToPixels(rect);
@@ -120,11 +117,8 @@ void Form1::MoveSizeKanban(const RectTw& rect) {
 void Form1::SetKanbanPicture(Picture picture) {
   kanbanPicture_ = std::move(picture);
   InvalidateRect(PicKanban, nullptr, FALSE);
-  if (kanbanPicture_.empty()) return;  // the empty picture keeps the board's size
-  RectTw r = KanbanRect();
-  r.width = static_cast<float>(kanbanPicture_.widthPx() * kTwipsPerPixel);
-  r.height = static_cast<float>(kanbanPicture_.heightPx() * kTwipsPerPixel);
-  MoveSizeKanban(r);
+  // The empty picture keeps the board's size.
+  if (!kanbanPicture_.empty()) MoveSizeKanban(SizedTo(KanbanRect(), kanbanPicture_));
 }
 
 bool Form1::KanbanVisible() const { return IsWindowVisible(PicKanban) != FALSE; }
@@ -143,8 +137,7 @@ void Form1::SetMenuChecked(UINT id, bool checked) {
 
 void Form1::SetSignPicture(Picture picture) {
   ImgDesiMaku.picture = std::move(picture);
-  ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
-  ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect = SizedTo(ImgDesiMaku.rect, ImgDesiMaku.picture);
   InvalidateRect(Picture1, nullptr, FALSE);
   UpdateWindow(Picture1);
 }
@@ -263,6 +256,8 @@ void Form1::OnMenuCommand(UINT id) {
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT& rc) { PaintContent(dc, rc); }))
+    return *r;
   switch (msg) {
     case WM_CREATE:
       CreateControls();
@@ -274,19 +269,6 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_SETFOCUS:
       focus_.Restore();
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      const ScopedPaint paint(hwnd_);
-      PaintContent(paint.dc(), paint.rect());
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT rc;
-      GetClientRect(hwnd_, &rc);
-      PaintContent(reinterpret_cast<HDC>(wp), rc);
-      return 0;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:

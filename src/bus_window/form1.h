@@ -51,8 +51,6 @@ class Form1 : public BaseWindow<Form1> {
 
   Form1();
   ~Form1();
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
 
   // Creates the window, runs Form_Load and shows it. The one bus window of the process.
   bool Create();
@@ -104,21 +102,18 @@ class Form1 : public BaseWindow<Form1> {
   // is no picture leaves the sign as it is, silently.
   void ShowSignEntry(int index);
 
-  // Window position in screen twips.
-  float Left() const { return WindowRectTw(hwnd_).left; }
-  float Top() const { return WindowRectTw(hwnd_).top; }
-  void SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
   float OuterHeightTw() const { return WindowRectTw(hwnd_).height; }
 
   // The signboard's rectangle in twips and its picture.
   RectTw KanbanRect() const;
-  void MoveKanban(float left, float top);
+  void MoveKanban(float left, float top) { MoveWindowTw(PicKanban, left, top); }
   void MoveSizeKanban(const RectTw& rect);  // runs the size-change layout if the size changed
   void SetKanbanPicture(Picture picture);   // sizes the board to it, keeping Left and Top
   const Picture& KanbanPicture() const { return kanbanPicture_; }
   bool KanbanVisible() const;
   void SetKanbanVisible(bool visible);
 
+  void SetFrameVisible(bool visible);  // without the menu's check, repainting its places
   bool MenuChecked(UINT id) const;
   void SetMenuChecked(UINT id, bool checked);
 
@@ -167,7 +162,7 @@ class Form1 : public BaseWindow<Form1> {
   Canvas still_, buffer_;
   std::array<LightShape, 3> composedFrame_{};
   bool composed_ = false;
-  ScopedMemDC pictureDc_{nullptr};
+  ScopedMemDC pictureDc_{CreateCompatibleDC(nullptr)};
   // A left press on the front door starts a click that the release completes.
   bool pressOnImage1_ = false;
 };

@@ -1,7 +1,6 @@
 #include "bus_window/picture_boxes.h"
 
 #include "bus_window/form1.h"
-#include "common/scoped_win.h"
 
 namespace rumona {
 
@@ -20,20 +19,13 @@ void FocusIfVisible(HWND other) {
 }  // namespace
 
 HWND SignBox::Create(HWND parent, const RectTw& rect) {
-  if (!Register(kSignBoxClass, nullptr, nullptr, CS_DBLCLKS)) return nullptr;
-  return MakeControl(parent, kSignBoxClass, L"", kBoxStyle, rect, 0, 0, nullptr, this);
+  return CreateChild(kSignBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle);
 }
 
 LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { form_.PaintPicture1(dc); }))
+    return *r;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      form_.PaintPicture1(ScopedPaint(hwnd_).dc());
-      return 0;
-    case WM_PRINTCLIENT:
-      form_.PaintPicture1(reinterpret_cast<HDC>(wp));
-      return 0;
     case WM_KEYDOWN:
       if (wp == VK_TAB)
         FocusIfVisible(form_.PicKanban);
@@ -79,20 +71,13 @@ void SignBox::Release(LPARAM lp) {
 }
 
 HWND BoardBox::Create(HWND parent, const RectTw& rect) {
-  if (!Register(kBoardBoxClass, nullptr, nullptr, CS_DBLCLKS)) return nullptr;
-  return MakeControl(parent, kBoardBoxClass, L"", kBoxStyle, rect, 0, 0, nullptr, this);
+  return CreateChild(kBoardBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle);
 }
 
 LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { form_.PaintKanban(dc); }))
+    return *r;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      form_.PaintKanban(ScopedPaint(hwnd_).dc());
-      return 0;
-    case WM_PRINTCLIENT:
-      form_.PaintKanban(reinterpret_cast<HDC>(wp));
-      return 0;
     case WM_KEYDOWN:
       if (wp == VK_TAB) FocusIfVisible(form_.Picture1);
       return 0;

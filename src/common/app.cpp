@@ -82,9 +82,7 @@ void RunModal(HWND dialog) {
       break;
     }
     if (got < 0) break;
-    if (PreTranslateDialogMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    DispatchWithDialogKeys(msg);
   }
   for (HWND hwnd : disabled.list)
     if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
@@ -92,6 +90,7 @@ void RunModal(HWND dialog) {
 
 namespace {
 constexpr wchar_t kTabOrderProp[] = L"RumonaTabOrder";
+constexpr wchar_t kDialogKeysProp[] = L"RumonaDialogKeys";
 
 bool CanTakeFocus(HWND hwnd) {
   for (HWND w = hwnd; w; w = GetParent(w)) {
@@ -112,6 +111,13 @@ void SetTabOrder(HWND root, const std::vector<HWND>* order) {
   SetPropW(root, kTabOrderProp, reinterpret_cast<HANDLE>(const_cast<std::vector<HWND>*>(order)));
 }
 
+void UseDialogKeys(HWND window) { SetPropW(window, kDialogKeysProp, reinterpret_cast<HANDLE>(1)); }
+
+void ForgetDialogKeys(HWND window) {
+  RemovePropW(window, kDialogKeysProp);
+  RemovePropW(window, kTabOrderProp);
+}
+
 HWND NextTabStop(HWND root, HWND from, bool backwards) {
   auto* order = static_cast<const std::vector<HWND>*>(GetPropW(root, kTabOrderProp));
   if (!order || order->empty()) return nullptr;
@@ -127,6 +133,7 @@ HWND NextTabStop(HWND root, HWND from, bool backwards) {
   return nullptr;
 }
 
+namespace {
 bool PreTranslateDialogMessage(MSG& msg) {
   if (!msg.hwnd) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -139,9 +146,15 @@ bool PreTranslateDialogMessage(MSG& msg) {
     }
     return true;
   }
-  // Windows that want dialog keys (Tab, Enter, Esc) mark themselves with this property.
-  if (!GetPropW(root, L"RumonaDialogKeys")) return false;
+  if (!GetPropW(root, kDialogKeysProp)) return false;
   return IsDialogMessageW(root, &msg) != FALSE;
+}
+}  // namespace
+
+void DispatchWithDialogKeys(MSG& msg) {
+  if (PreTranslateDialogMessage(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
 }
 
 void DoEvents() {
@@ -151,9 +164,7 @@ void DoEvents() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    if (PreTranslateDialogMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    DispatchWithDialogKeys(msg);
   }
 }
 

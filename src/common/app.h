@@ -38,8 +38,13 @@ void SetTabOrder(HWND root, const std::vector<HWND>* order);
 // option buttons, only the selected one).
 HWND NextTabStop(HWND root, HWND from, bool backwards);
 
-// One message through the dialog-style keyboard handling of whichever window it belongs to.
-bool PreTranslateDialogMessage(MSG& msg);
+// Gives a top-level window Tab, Enter and Esc as in a dialog, in every message loop of the
+// program. ForgetDialogKeys takes that and its tab order off again as the window goes.
+void UseDialogKeys(HWND window);
+void ForgetDialogKeys(HWND window);
+// Hands one message to its window, through the dialog-style keyboard handling of whichever
+// window it belongs to.
+void DispatchWithDialogKeys(MSG& msg);
 
 // COM and OLE for this thread, started at the first call: only the shell's dialogs, the picture
 // loader and the browser link need them, so a start that needs none of them does without.

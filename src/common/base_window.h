@@ -3,6 +3,9 @@
 // and the derived class's HandleMessage is the window procedure.
 #include <windows.h>
 
+#include <optional>
+
+#include "common/scoped_win.h"
 #include "common/window_parts.h"
 
 namespace rumona {
@@ -10,9 +13,17 @@ namespace rumona {
 template <class Derived>
 class BaseWindow {
  public:
+  BaseWindow(const BaseWindow&) = delete;  // a window has exactly one object behind it
+  BaseWindow& operator=(const BaseWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
 
+  // A top-level window's place on the screen, in twips.
+  float Left() const { return WindowRectTw(hwnd_).left; }
+  float Top() const { return WindowRectTw(hwnd_).top; }
+  void SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
+
  protected:
+  BaseWindow() = default;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     Derived* self = nullptr;
     if (msg == WM_NCCREATE) {
@@ -25,6 +36,7 @@ class BaseWindow {
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      ForgetDialogKeys(hwnd);
       LRESULT r = self->HandleMessage(msg, wp, lp);
       self->hwnd_ = nullptr;
       return r;
@@ -36,6 +48,45 @@ class BaseWindow {
   static bool Register(const wchar_t* className, HBRUSH background, HICON icon = nullptr,
                        UINT style = 0) {
     return RegisterWindowClass(className, &BaseWindow::WindowProc, background, icon, style);
+  }
+
+  // Creates the top-level window at (x, y) with the derived class's style and a client area of
+  // its kClientWidthTw x kClientHeightTw; false when the system refuses it.
+  bool CreateTopLevel(const wchar_t* className, const wchar_t* title, int x, int y,
+                      HWND owner = nullptr) {
+    const SIZE outer = OuterSizeForClient(TwipsToPixels(Derived::kClientWidthTw),
+                                          TwipsToPixels(Derived::kClientHeightTw),
+                                          Derived::kStyle, Derived::kExStyle);
+    return CreateWindowExW(Derived::kExStyle, className, title, Derived::kStyle, x, y, outer.cx,
+                           outer.cy, owner, nullptr, GetModuleHandleW(nullptr),
+                           static_cast<Derived*>(this)) != nullptr;
+  }
+
+  // Registers the class once and makes a visible child window of it at a place in twips, this
+  // object handling its messages; null when either fails.
+  HWND CreateChild(const wchar_t* className, UINT classStyle, HWND parent, const RectTw& rect,
+                   DWORD style, DWORD exStyle = 0, const wchar_t* text = L"") {
+    if (!Register(className, nullptr, nullptr, classStyle)) return nullptr;
+    return MakeControl(parent, className, text, style, rect, 0, exStyle, nullptr,
+                       static_cast<Derived*>(this));
+  }
+
+  // For a window that paints all of its area itself: answers WM_ERASEBKGND, and WM_PAINT and
+  // WM_PRINTCLIENT through paint(dc, area to paint); nothing for any other message.
+  template <class Paint>
+  std::optional<LRESULT> PaintMessage(UINT msg, WPARAM wp, Paint paint) {
+    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_PAINT) {
+      const ScopedPaint ps(hwnd_);
+      paint(ps.dc(), ps.rect());
+    } else if (msg == WM_PRINTCLIENT) {
+      RECT rc;
+      GetClientRect(hwnd_, &rc);
+      paint(reinterpret_cast<HDC>(wp), rc);
+    } else {
+      return std::nullopt;
+    }
+    return 0;
   }
 
   HWND hwnd_ = nullptr;

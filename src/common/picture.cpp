@@ -1,7 +1,6 @@
 #include "common/picture.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 #include "common/app.h"
@@ -29,22 +28,21 @@ BITMAPINFOHEADER TopDown32(int width, int height) {
 }  // namespace
 
 Picture Picture::FromFile(const std::wstring& path, HRESULT* error) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     if (error) *error = HRESULT_FROM_WIN32(GetLastError());
     return Picture();
   }
   LARGE_INTEGER size{};
   std::vector<char> data;
-  bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30);
+  bool ok = GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30);
   if (ok) {
     data.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    ok = ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
+    ok = ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
          read == data.size();
   }
-  CloseHandle(file);
   if (!ok) {
     if (error) *error = E_FAIL;
     return Picture();
@@ -90,7 +88,7 @@ Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
     impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), std::max(impl->width, 1),
                                               std::max(impl->height, 1)));
     if (!impl->bitmap) return fail(E_OUTOFMEMORY);
-    ScopedMemDC mem(screen.get());
+    ScopedMemDC mem(CreateCompatibleDC(screen.get()));
     ScopedSelect sel(mem.get(), impl->bitmap.get());
     // Bitmaps render upright only with the source given bottom-up.
     hr = pic->Render(mem.get(), 0, 0, impl->width, impl->height, 0, impl->hmHeight,
@@ -98,9 +96,7 @@ Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
     if (FAILED(hr)) return fail(hr);
   }
   if (error) *error = S_OK;
-  Picture result;
-  result.impl_ = std::move(impl);
-  return result;
+  return Picture(std::move(impl));
 }
 
 Picture Picture::FromResource(int id) {
@@ -114,16 +110,14 @@ Picture Picture::FromResource(int id) {
   impl->bitmap.reset(bitmap);
   impl->width = info.bmWidth;
   impl->height = info.bmHeight;
-  Picture result;
-  result.impl_ = std::move(impl);
-  return result;
+  return Picture(std::move(impl));
 }
 
 void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {
   if (!impl_ || cx <= 0 || cy <= 0) return;
   if (impl_->bitmap) {
-    std::optional<ScopedMemDC> own;
-    if (!scratch) scratch = own.emplace(dc).get();
+    ScopedMemDC own(scratch ? nullptr : CreateCompatibleDC(dc));
+    if (!scratch) scratch = own.get();
     ScopedSelect sel(scratch, impl_->bitmap.get());
     if (cx == impl_->width && cy == impl_->height) {
       BitBlt(dc, x, y, cx, cy, scratch, 0, 0, SRCCOPY);
@@ -168,28 +162,22 @@ bool Canvas::Create(HDC like, int width, int height) {
   BITMAPINFO bi{};
   bi.bmiHeader = TopDown32(width, height);
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bits_ = static_cast<uint32_t*>(bits);
-  width_ = width;
-  height_ = height;
-  dc_ = bitmap_ ? CreateCompatibleDC(like) : nullptr;
+  bitmap_.reset(CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bitmap_) dc_.reset(CreateCompatibleDC(like));
   if (!dc_) {
     Reset();
     return false;
   }
-  old_ = SelectObject(dc_, bitmap_);
+  SelectObject(dc_.get(), bitmap_.get());
+  bits_ = static_cast<uint32_t*>(bits);
+  width_ = width;
+  height_ = height;
   return true;
 }
 
 void Canvas::Reset() {
-  if (dc_) {
-    SelectObject(dc_, old_);  // the bitmap leaves the DC before it is deleted
-    DeleteDC(dc_);
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  dc_ = nullptr;
-  bitmap_ = nullptr;
-  old_ = nullptr;
+  dc_.reset();  // deleting the DC lets go of the bitmap selected into it
+  bitmap_.reset();
   bits_ = nullptr;
   width_ = height_ = 0;
 }

@@ -48,6 +48,7 @@ class Picture {
     long hmWidth = 0, hmHeight = 0;
     mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, read at the first stretch
   };
+  explicit Picture(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
   std::shared_ptr<const Impl> impl_;
 };
 
@@ -55,23 +56,18 @@ class Picture {
 // DC of its own, both kept for repeated drawing and released together.
 class Canvas {
  public:
-  Canvas() = default;
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  ~Canvas() { Reset(); }
   // Makes it `width` x `height`, like `like`; false when the system has no room for it.
   bool Create(HDC like, int width, int height);
   void Reset();
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
   uint32_t* bits() const { return bits_; }
   int width() const { return width_; }
   int height() const { return height_; }
-  explicit operator bool() const { return dc_ != nullptr; }
+  explicit operator bool() const { return static_cast<bool>(dc_); }
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  ScopedBitmap bitmap_;
+  ScopedMemDC dc_;  // declared after the bitmap, so that it goes first
   uint32_t* bits_ = nullptr;
   int width_ = 0, height_ = 0;
 };

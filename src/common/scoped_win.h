@@ -54,6 +54,10 @@ struct LibraryTraits {
   static HMODULE Empty() { return nullptr; }
   static bool Close(HMODULE h) { return FreeLibrary(h) != 0; }
 };
+struct MemDcTraits {
+  static HDC Empty() { return nullptr; }
+  static bool Close(HDC h) { return DeleteDC(h) != 0; }
+};
 template <class T>
 struct GdiObjectTraits {
   static T Empty() { return nullptr; }
@@ -69,21 +73,7 @@ using ScopedFile = ScopedHandle<FileHandleTraits>;            // CreateFileW
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;  // CreateWaitableTimerExW
 using ScopedFind = ScopedHandle<FindHandleTraits>;            // FindFirstFileExW
 using ScopedLibrary = ScopedHandle<LibraryTraits>;            // LoadLibraryW
-
-// A memory DC; deleted on destruction.
-class ScopedMemDC {
- public:
-  explicit ScopedMemDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-  ScopedMemDC(const ScopedMemDC&) = delete;
-  ScopedMemDC& operator=(const ScopedMemDC&) = delete;
-  ~ScopedMemDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
+using ScopedMemDC = ScopedHandle<MemDcTraits>;                // CreateCompatibleDC
 
 // Selects an object into a DC and selects the previous one back on destruction, so a bitmap is
 // always out of its DC before whoever owns it deletes it.

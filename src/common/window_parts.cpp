@@ -37,6 +37,14 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+bool StackInOrder(std::initializer_list<HWND> order) {
+  for (HWND hwnd : order) {
+    if (!hwnd) return false;
+    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
+}
+
 RectTw WindowRectTw(HWND hwnd, HWND parent) {
   RECT rc;
   GetWindowRect(hwnd, &rc);

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "common/app.h"
@@ -30,6 +31,14 @@ HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
                  void* param = nullptr);
 
 std::wstring WindowText(HWND hwnd);
+
+inline bool IsChecked(HWND button) {
+  return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Stacks sibling controls in the given order, the first on top: dialog navigation follows the
+// z-order of siblings. False when one of them is missing (was not made).
+bool StackInOrder(std::initializer_list<HWND> order);
 
 // A window's outer rectangle in twips of its parent's client area (no parent: of the screen),
 // and moving a top-level window without activating it.

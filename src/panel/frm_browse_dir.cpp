@@ -36,14 +36,10 @@ frmBrowseDir::~frmBrowseDir() {
 }
 
 bool frmBrowseDir::Create() {
-  if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) return false;
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
-                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
-  if (!CreateWindowExW(kExStyle, kClassName, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                       outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this))
+  if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
+      !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT))
     return false;
-  // Tab, Enter, Esc and Alt+B as in a dialog.
-  SetPropW(hwnd_, L"RumonaDialogKeys", reinterpret_cast<HANDLE>(1));
+  UseDialogKeys(hwnd_);  // Alt+B as well
   return true;
 }
 
@@ -100,15 +96,11 @@ void frmBrowseDir::Command1_Click() {
   LPITEMIDLIST root = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &root))) root = nullptr;
   const std::string title = ToAnsi(L"方向幕のあるフォルダを選択してください");
-  BROWSEINFOA request{};
+  BROWSEINFOA request{};  // no display-name buffer, callback or image
   request.hwndOwner = form ? form->hwnd() : hwnd_;
   request.pidlRoot = root;
-  request.pszDisplayName = nullptr;
   request.lpszTitle = title.c_str();
   request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;  // 1 | 2 = 3
-  request.lpfn = nullptr;
-  request.lParam = 0;
-  request.iImage = 0;
 
   // The browser is owned by the bus window, so this window is held still by hand meanwhile.
   focus_.Remember(hwnd_);

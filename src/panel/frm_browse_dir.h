@@ -20,10 +20,7 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
   static constexpr wchar_t kClassName[] = L"RumonaFrmBrowseDir";
   static constexpr wchar_t kTitle[] = L"画像の位置";
 
-  frmBrowseDir() = default;
   ~frmBrowseDir();
-  frmBrowseDir(const frmBrowseDir&) = delete;
-  frmBrowseDir& operator=(const frmBrowseDir&) = delete;
 
   // Creates the window hidden, with its controls; the opener fills Text1 and runs it modally.
   bool Create();

@@ -1,5 +1,6 @@
 #include "panel/frm_set.h"
 
+#include <algorithm>
 #include <string>
 
 #include "bus_window/form1.h"
@@ -39,14 +40,11 @@ ContainerFrame::~ContainerFrame() {
 
 HWND ContainerFrame::Create(HWND parent, const RectTw& rect, const wchar_t* caption,
                             COLORREF background) {
-  if (!Register(kFrameClass, nullptr)) return nullptr;
   background_ = background;
   caption_ = caption ? caption : L"";
   brush_.reset(CreateSolidBrush(background));
-  const RectPx px = ToPixels(rect);
-  return CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, caption_.c_str(),
-                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, px.left, px.top, px.width(),
-                         px.height(), parent, nullptr, GetModuleHandleW(nullptr), this);
+  return CreateChild(kFrameClass, 0, parent, rect, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                     caption_.c_str());
 }
 
 void ContainerFrame::Paint(HDC dc) {
@@ -73,15 +71,11 @@ void ContainerFrame::Paint(HDC dc) {
 }
 
 LRESULT ContainerFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { Paint(dc); })) return *r;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
     case WM_ENABLE:
       InvalidateRect(hwnd_, nullptr, FALSE);
       break;
-    case WM_PAINT:
-      Paint(ScopedPaint(hwnd_).dc());
-      return 0;
     case WM_COMMAND:
     case WM_HSCROLL:
     case WM_DRAWITEM:
@@ -116,13 +110,9 @@ void frmSet::Destroy() {
 }
 
 bool frmSet::CreateWindowAndControls() {
-  if (!Register(kPanelClass, panelBrush_.get())) return false;
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
-                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
-  if (!CreateWindowExW(kExStyle, kPanelClass, L"設定パネル", kStyle, 0, 0, outer.cx, outer.cy,
-                       nullptr, nullptr, GetModuleHandleW(nullptr), this))
+  if (!Register(kPanelClass, panelBrush_.get()) || !CreateTopLevel(kPanelClass, L"設定パネル", 0, 0))
     return false;
-  SetPropW(hwnd_, L"RumonaDialogKeys", reinterpret_cast<HANDLE>(1));
+  UseDialogKeys(hwnd_);
   return true;
 }
 
@@ -187,16 +177,13 @@ bool frmSet::CreateControls() {
 
 bool frmSet::ApplyTabOrder() {
   // Focus order follows the z-order of siblings, so stack each container's children by tab index.
-  const HWND order[] = {Frame1,     Command2[0], Command2[1], Command2[2], Command2[3],
-                        Command2[4], Command2[5], Command2[6], Command2[7], Command2[8],
-                        Command2[9], Command2[10], Command2[11], Label1,    FrameA,
-                        Frame2,     Option1[2],  Option1[1],  Option1[0],  Check1,
-                        Check2,     HScroll2,    HScroll1,    lblNakaSpeed, lblMaeSpeed,
-                        Command3,   Command1};
-  for (HWND hwnd : order) {
-    if (!hwnd) return false;
-    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  const auto order = {Frame1,      Command2[0],  Command2[1], Command2[2], Command2[3],
+                       Command2[4], Command2[5],  Command2[6], Command2[7], Command2[8],
+                       Command2[9], Command2[10], Command2[11], Label1,     FrameA,
+                       Frame2,      Option1[2],   Option1[1],  Option1[0], Check1,
+                       Check2,      HScroll2,     HScroll1,    lblNakaSpeed, lblMaeSpeed,
+                       Command3,    Command1};
+  if (!StackInOrder(order)) return false;
   // Tab walks the tab stops in this order across the containers.
   tabOrder_.clear();
   for (HWND hwnd : order)
@@ -205,17 +192,8 @@ bool frmSet::ApplyTabOrder() {
   return true;
 }
 
-int frmSet::Check1Value() const {
-  return SendMessageW(Check1, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
-int frmSet::Check2Value() const {
-  return SendMessageW(Check2, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
 bool frmSet::Option1Value(int index) const {
-  if (index < 0 || index > 2) return false;
-  return SendMessageW(Option1[index], BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return index >= 0 && index <= 2 && IsChecked(Option1[index]);
 }
 
 void frmSet::SelectOption1(int index) {
@@ -223,10 +201,8 @@ void frmSet::SelectOption1(int index) {
     SendMessageW(Option1[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-
 void frmSet::SetScrollValue(int bar, int value) {
-  if (value < kSpeedMin) value = kSpeedMin;
-  if (value > kSpeedMax) value = kSpeedMax;
+  value = std::clamp(value, kSpeedMin, kSpeedMax);
   HWND hwnd = bar == 0 ? HScroll1 : HScroll2;
   SetScrollPos(hwnd, SB_CTL, value, TRUE);
   if (value == scrollValue_[bar]) return;
@@ -259,9 +235,7 @@ void frmSet::OnScroll(HWND bar, int code) {
   SetScrollValue(index, value);
 }
 
-void frmSet::Check1_Click() {
-  if (Form1* form = Form1::Instance()) form->Check1_Click();
-}
+void frmSet::Check1_Click() { if (Form1* form = Form1::Instance()) form->Check1_Click(); }
 
 void frmSet::Check2_Click() {
   // The option group is locked while the middle door stands open.
@@ -271,21 +245,10 @@ void frmSet::Check2_Click() {
   if (Form1* form = Form1::Instance()) form->Check2_Click();
 }
 
-void frmSet::HScroll1_Change() {
-  if (Form1* form = Form1::Instance()) form->HScroll1_Change();
-}
-
-void frmSet::HScroll2_Change() {
-  if (Form1* form = Form1::Instance()) form->HScroll2_Change();
-}
-
-void frmSet::Command1_Click() {
-  if (Form1* form = Form1::Instance()) form->MnuEditHkPic_Click();
-}
-
-void frmSet::Command3_Click() {
-  if (Form1* form = Form1::Instance()) form->MnuHelpVer_Click();
-}
+void frmSet::HScroll1_Change() { if (Form1* form = Form1::Instance()) form->HScroll1_Change(); }
+void frmSet::HScroll2_Change() { if (Form1* form = Form1::Instance()) form->HScroll2_Change(); }
+void frmSet::Command1_Click() { if (Form1* form = Form1::Instance()) form->MnuEditHkPic_Click(); }
+void frmSet::Command3_Click() { if (Form1* form = Form1::Instance()) form->MnuHelpVer_Click(); }
 
 void frmSet::OnCommand(int id, int code, HWND control) {
   if (!control || (code != BN_CLICKED && code != BN_DOUBLECLICKED)) return;

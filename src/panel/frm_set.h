@@ -18,10 +18,7 @@ namespace rumona {
 // passes its children's notifications on to the top-level window.
 class ContainerFrame : public BaseWindow<ContainerFrame> {
  public:
-  ContainerFrame() = default;
   ~ContainerFrame();
-  ContainerFrame(const ContainerFrame&) = delete;
-  ContainerFrame& operator=(const ContainerFrame&) = delete;
   HWND Create(HWND parent, const RectTw& rect, const wchar_t* caption, COLORREF background);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
@@ -54,8 +51,8 @@ class frmSet : public BaseWindow<frmSet> {
   HWND Label1 = nullptr;
 
   // Values other windows read and write.
-  int Check1Value() const;
-  int Check2Value() const;
+  int Check1Value() const { return IsChecked(Check1) ? 1 : 0; }
+  int Check2Value() const { return IsChecked(Check2) ? 1 : 0; }
   int HScroll1Value() const { return scrollValue_[0]; }
   int HScroll2Value() const { return scrollValue_[1]; }
   // Sets a speed as code does: the change handling runs when the value really changes.
@@ -63,9 +60,6 @@ class frmSet : public BaseWindow<frmSet> {
   void SetHScroll2Value(int value) { SetScrollValue(1, value); }
   bool Option1Value(int index) const;
   void SelectOption1(int index);  // selects one, which clears the other two
-  float Left() const { return WindowRectTw(hwnd_).left; }
-  float Top() const { return WindowRectTw(hwnd_).top; }
-  void SetLeftTop(float left, float top) { MoveWindowTw(hwnd_, left, top); }
 
   // Event handlers.
   void Check1_Click();

@@ -57,20 +57,10 @@ bool frmShowVersion::Create() {
   versionIcon_ = static_cast<HICON>(
       LoadImageW(inst, MAKEINTRESOURCEW(IDI_VERSION), IMAGE_ICON, 32, 32, LR_SHARED));
   linkCursor_ = LoadCursorW(inst, MAKEINTRESOURCEW(IDC_HAND_LINK));
-  const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTw),
-                                        TwipsToPixels(kClientHeightTw), kStyle, kExStyle);
-  if (!CreateWindowExW(kExStyle, kDialogClass, kTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                       outer.cx, outer.cy, owner_, nullptr, inst, this))
-    return false;
-  // Tab, Enter and Esc get the dialog handling in every message loop of the program.
-  SetPropW(hwnd_, L"RumonaDialogKeys", reinterpret_cast<HANDLE>(1));
+  if (!CreateTopLevel(kDialogClass, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, owner_)) return false;
+  UseDialogKeys(hwnd_);
   Form_Load();
   return true;
-}
-
-void frmShowVersion::ShowModal() {
-  if (!hwnd_) return;
-  RunModal(hwnd_);
 }
 
 bool frmShowVersion::CreateControls() {
@@ -99,13 +89,8 @@ bool frmShowVersion::CreateControls() {
 
 bool frmShowVersion::ApplyTabOrder() {
   // Dialog navigation follows the z-order of the children, so stack them by tab index.
-  const HWND order[] = {Label1[0], Label2, Label3[0], Command1, Label3[1], Label4, Label5,
-                        Label1[1]};
-  for (HWND hwnd : order) {
-    if (!hwnd) return false;
-    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  return true;
+  return StackInOrder({Label1[0], Label2, Label3[0], Command1, Label3[1], Label4, Label5,
+                       Label1[1]});
 }
 
 void frmShowVersion::Form_Load() {
@@ -179,6 +164,7 @@ void frmShowVersion::PaintContent(HDC dc) {
 }
 
 LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { PaintContent(dc); })) return *r;
   switch (msg) {
     case WM_CREATE:
       return CreateControls() ? 0 : -1;  // a missing control fails the creation
@@ -194,14 +180,6 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_SETCURSOR:
       if (OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
       break;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills the background itself
-    case WM_PAINT:
-      PaintContent(ScopedPaint(hwnd_).dc());
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintContent(reinterpret_cast<HDC>(wp));
-      return 0;
     case WM_ACTIVATE:
       // "OK" is the one control that takes the focus.
       if (LOWORD(wp) != WA_INACTIVE) SetFocus(Command1);
@@ -209,9 +187,6 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_CLOSE:
       Command1_Click();  // the close box unloads the dialog as "OK" does
       return 0;
-    case WM_NCDESTROY:
-      RemovePropW(hwnd_, L"RumonaDialogKeys");
-      break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
@@ -219,7 +194,7 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 void Form1::MnuHelpVer_Click() {
   // Created afresh at each opening, so Form_Load refreshes the model line every time.
   frmShowVersion dialog;
-  if (dialog.Create()) dialog.ShowModal();
+  if (dialog.Create()) RunModal(dialog.hwnd());
 }
 
 }  // namespace rumona

@@ -26,13 +26,9 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
 
   frmShowVersion();
   ~frmShowVersion();
-  frmShowVersion(const frmShowVersion&) = delete;
-  frmShowVersion& operator=(const frmShowVersion&) = delete;
 
-  // Creates the window hidden with its controls and runs Form_Load.
+  // Creates the window hidden with its controls and runs Form_Load; the opener runs it modally.
   bool Create();
-  // Shows it modally; returns once it has been closed (and destroyed).
-  void ShowModal();
 
   // The maker's library, loaded by its full path beside the exe so that no other folder on the
   // DLL search path (the current directory among them) can slip in a library of that name.

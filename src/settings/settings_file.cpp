@@ -92,15 +92,6 @@ void StoreSharedFields(Form1& form, const SettingsReadResult& read) {
   if (read.fieldsRead >= 9) form.strKanbanPath = FromAnsi(r.kanbanPath);
 }
 
-void SetFrameVisible(Form1& form, bool visible) {
-  std::array<RectTw, 3> places;
-  for (int i = 0; i < 3; ++i) {
-    form.shpK_Waku[i].visible = visible;
-    places[i] = form.shpK_Waku[i].rect;
-  }
-  form.RepaintFrame(places);
-}
-
 // Applies a complete record in its fixed order; false at the first value that cannot be applied,
 // with everything before it left applied.
 bool ApplySettings(Form1& form, const SettingsRecord& r) {
@@ -114,7 +105,7 @@ bool ApplySettings(Form1& form, const SettingsRecord& r) {
 
   form.SetKanbanVisible(r.kanbanVisible);
   form.SetMenuChecked(kMnuViewKanban, r.kanbanVisible);
-  SetFrameVisible(form, r.frameVisible);
+  form.SetFrameVisible(r.frameVisible);
   form.SetMenuChecked(kMnuViewWaku, r.frameVisible);
 
   form.MoveKanban(static_cast<float>(r.kanbanLeft), static_cast<float>(r.kanbanTop));

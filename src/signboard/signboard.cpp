@@ -101,6 +101,11 @@ void Form1::MnuSetKanban_Click() {
   }
 }
 
+void Form1::SetFrameVisible(bool visible) {
+  for (LightShape& s : shpK_Waku) s.visible = visible;
+  RepaintFrame(FrameRects(shpK_Waku));
+}
+
 void Form1::MnuKanbanReset_Click() {
   SetKanbanPicture(Picture());
   MoveSizeKanban(kDefaultBoard);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "panel/frm_browse_dir.h"
 #include "panel/frm_show_version.h"
 #include "test_support.h"
@@ -53,6 +55,20 @@ TEST(Windows, StylesClientSizesAndReachableControls) {
     EXPECT_FALSE(IsWindowVisible(GetWindow(w.hwnd, GW_OWNER)));  // owned by no window of ours
     ExpectControlsReachable(w.hwnd);
   }
+  // Controls are stacked by their tab index, the order dialog navigation follows.
+  auto stack = [](HWND parent) {
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      children.push_back(c);
+    return children;
+  };
+  EXPECT_EQ(stack(version.hwnd()),
+            (std::vector<HWND>{version.Label1[0], version.Label2, version.Label3[0],
+                               version.Command1, version.Label3[1], version.Label4,
+                               version.Label5, version.Label1[1]}));
+  const frmSet& panel = app.panel();
+  EXPECT_EQ(stack(panel.Frame2), (std::vector<HWND>{panel.Option1[2], panel.Option1[1],
+                                                    panel.Option1[0]}));
 }
 
 // A press and release as the window receives them, at a point of its client area in twips.

@@ -11,11 +11,7 @@ namespace rumona::test {
 
 void Pump() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (PreTranslateDialogMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchWithDialogKeys(msg);
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
