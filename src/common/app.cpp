@@ -91,12 +91,13 @@ void RunModal(HWND dialog) {
 namespace {
 constexpr wchar_t kTabOrderProp[] = L"RumonaTabOrder";
 constexpr wchar_t kDialogKeysProp[] = L"RumonaDialogKeys";
+}  // namespace
 
 bool CanTakeFocus(HWND hwnd) {
-  for (HWND w = hwnd; w; w = GetParent(w)) {
-    if (!IsWindowVisible(w) || !IsWindowEnabled(w)) return false;
-    if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
-  }
+  if (!IsWindow(hwnd)) return false;
+  // The control and its containers; the top-level window's own state is its opener's concern.
+  for (HWND w = hwnd; GetWindowLongW(w, GWL_STYLE) & WS_CHILD; w = GetParent(w))
+    if (!(GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(w)) return false;
   const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   const LONG type = style & BS_TYPEMASK;
   wchar_t cls[16] = {};
@@ -105,7 +106,6 @@ bool CanTakeFocus(HWND hwnd) {
     return SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
   return true;
 }
-}  // namespace
 
 void SetTabOrder(HWND root, const std::vector<HWND>* order) {
   SetPropW(root, kTabOrderProp, reinterpret_cast<HANDLE>(const_cast<std::vector<HWND>*>(order)));

@@ -74,12 +74,9 @@ void FocusMemory::Remember(HWND window) {
 }
 
 void FocusMemory::Restore() const {
-  auto canTakeFocus = [](HWND c) {
-    return c && IsWindow(c) && (GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(c);
-  };
-  if (canTakeFocus(last_))
+  if (CanTakeFocus(last_))
     SetFocus(last_);
-  else if (canTakeFocus(first_))
+  else if (CanTakeFocus(first_))
     SetFocus(first_);
 }
 

@@ -265,20 +265,15 @@ void frmSet::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT frmSet::OnCtlColor(HDC dc, HWND control) {
-  if (control == lblMaeSpeed || control == lblNakaSpeed || control == Label1) {
-    SetTextColor(dc, control == Label1 ? 0x0080FF : 0x80C0FF);
+  const bool readout = control == lblMaeSpeed || control == lblNakaSpeed || control == Label1;
+  if (readout) SetTextColor(dc, control == Label1 ? 0x0080FF : 0x80C0FF);
+  if (readout || control == Check1 || control == Check2) {
     SetBkColor(dc, 0x000000);
     return reinterpret_cast<LRESULT>(blackBrush_.get());
   }
-  for (HWND option : Option1) {
-    if (control == option) {
-      SetBkColor(dc, 0xE0E0E0);
-      return reinterpret_cast<LRESULT>(optionBrush_.get());
-    }
-  }
-  if (control == Check1 || control == Check2) {
-    SetBkColor(dc, 0x000000);
-    return reinterpret_cast<LRESULT>(blackBrush_.get());
+  if (std::ranges::find(Option1, control) != Option1.end()) {
+    SetBkColor(dc, 0xE0E0E0);
+    return reinterpret_cast<LRESULT>(optionBrush_.get());
   }
   return reinterpret_cast<LRESULT>(panelBrush_.get());
 }

@@ -98,6 +98,7 @@ void frmShowVersion::Form_Load() {
 }
 
 void frmShowVersion::Label5_Click() {
+  const std::wstring function = std::wstring(kLibraryName) + L" / NuberaHpURL";
   std::wstring failure;
   // A broken library must not bring up the system's own error box on top of ours.
   DWORD oldMode = 0;
@@ -111,15 +112,13 @@ void frmShowVersion::Label5_Click() {
     auto* proc = reinterpret_cast<NuberaHpURLProc>(
         reinterpret_cast<void*>(GetProcAddress(library.get(), kUrlFunction)));
     if (!proc) {
-      failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL", GetLastError(),
-                                   ERROR_PROC_NOT_FOUND);
+      failure = FailureDescription(function, GetLastError(), ERROR_PROC_NOT_FOUND);
     } else if (const char* url = proc()) {
       // The text lives in the library: hand it over before the library goes.
       EnsureOle();
       ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL);
     } else {
-      failure = FailureDescription(std::wstring(kLibraryName) + L" / NuberaHpURL",
-                                   ERROR_INVALID_DATA, ERROR_INVALID_DATA);
+      failure = FailureDescription(function, ERROR_INVALID_DATA, ERROR_INVALID_DATA);
     }
   }
   if (!failure.empty())
