@@ -34,8 +34,8 @@ void RunModal(HWND dialog);
 // Gives a top-level window a focus order across its nested containers (Tab and Shift+Tab),
 // instead of the per-container order that dialog navigation would take.
 void SetTabOrder(HWND root, const std::vector<HWND>* order);
-// Whether a control can take the focus: it and its containers are enabled and visible, and of a
-// group of option buttons only the selected one can.
+// Whether a control can take the focus: it and its containers (not the top-level window) are
+// enabled and visible, and of a group of option buttons only the selected one can.
 bool CanTakeFocus(HWND control);
 // The next control in that order that can take the focus.
 HWND NextTabStop(HWND root, HWND from, bool backwards);
