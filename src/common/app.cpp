@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/path_logic.h"
+#include "common/window_parts.h"
 
 namespace rumona {
 
@@ -103,7 +104,7 @@ bool CanTakeFocus(HWND hwnd) {
   wchar_t cls[16] = {};
   GetClassNameW(hwnd, cls, 16);
   if (lstrcmpiW(cls, L"Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON))
-    return SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return IsChecked(hwnd);
   return true;
 }
 
