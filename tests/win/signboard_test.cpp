@@ -21,31 +21,6 @@ std::vector<float> Layout(const Form1& f) {
 
 const std::vector<float> kDefault = {7425, 1665, 1410, 450, 7350, 1665, 75,   465,
                                      8835, 1665, 75,   465, 7350, 2115, 1560, 60};
-using LayoutCase = std::pair<void (*)(Form1&), std::vector<float>>;
-class FrameLayout : public testing::TestWithParam<LayoutCase> {};
-
-TEST_P(FrameLayout, FollowsTheBoardWithoutEverMovingIt) {
-  App app;
-  GetParam().first(app.form());
-  EXPECT_EQ(Layout(app.form()), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, FrameLayout,
-    testing::Values(
-        LayoutCase{[](Form1& f) { f.MoveSizeKanban({30, 300, 600, 750}); },  // post heights stay
-                   {30, 300, 600, 750, -45, 300, 75, 465, 630, 300, 75, 465, -45, 1050, 750, 60}},
-        LayoutCase{[](Form1& f) {
-                     f.MoveSizeKanban({30, 300, 600, 750});
-                     SendMessageW(f.PicKanban, WM_LBUTTONDBLCLK, 0, 0);
-                   },
-                   {30, 300, 600, 750, -45, 300, 75, 765, 630, 300, 75, 765, -45, 1050, 750, 60}},
-        LayoutCase{[](Form1& f) {
-                     f.MoveSizeKanban({30, 300, 600, 750});
-                     Command(f, kMnuKanbanReset);
-                   },
-                   kDefault}),
-    Row);
 
 // Answers the open dialog with `path` (cancels it when empty); returns the name it opened on.
 std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
@@ -87,6 +62,37 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing)
   EXPECT_EQ(Layout(f), kDefault);
   EXPECT_TRUE(f.KanbanPicture().empty());
   EXPECT_EQ(f.strKanbanPath, good);
+}
+
+// "枠の表示" clicked in the popup menu: the frame goes, and comes back round the board where it
+// now stands.
+TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoard) {
+  App app;
+  Form1& f = app.form();
+  const Pixels bus = AssetPixels("bus.bmp");
+  f.MoveKanban(3000, 600);
+  std::vector<std::vector<std::wstring>> seen;
+  ModalAnswerer menu(L"", [&](HWND m) {
+    seen.push_back(MenuItems(m));
+    RECT item;
+    GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0)), 1, &item);
+    MouseAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2},
+            {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  });
+  const RECT designPost = PxRect(7350, 1650, 75, 495), newPost = PxRect(2925, 600, 75, 465);
+  auto post = [&](const RECT& r) {  // the colours inside a post, as shown
+    const Pixels shown = CaptureClient(f.hwnd(), true);
+    return std::pair(shown.at(r.left + 2, r.top + 5), bus.at(r.left + 2, r.top + 5));
+  };
+  EXPECT_NE(post(designPost).first, post(designPost).second);
+  for (int i = 0; i < 2; ++i) {
+    SendMessageW(f.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(200, 186));
+    SendMessageW(f.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(200, 186));
+    EXPECT_TRUE(WaitUntil([&] { return f.MenuChecked(kMnuViewWaku) == (i == 1); })) << i;
+    EXPECT_EQ(post(designPost).first, post(designPost).second) << i;  // the old place is bare
+  }
+  EXPECT_EQ(seen[1][1], L"枠の表示");  // unchecked while hidden
+  EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
 }
 
 void SendMouse(DWORD flags) {
