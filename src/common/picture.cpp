@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "common/app.h"
@@ -107,22 +108,20 @@ Picture Picture::FromFile(const std::wstring& path) {
   const auto* placeable = reinterpret_cast<const PlaceableHeader*>(data.data());
   const auto* emf = reinterpret_cast<const ENHMETAHEADER*>(data.data());
   if (data.size() > sizeof *placeable && placeable->key == kPlaceableKey) {
-    if (placeable->inch == 0) return Picture();
     impl->wmf.reset(SetMetaFileBitsEx(static_cast<UINT>(data.size() - sizeof *placeable),
                                       reinterpret_cast<const BYTE*>(placeable + 1)));
+    if (!impl->wmf || placeable->inch == 0) return Picture();
     impl->wmfBox = {placeable->left, placeable->top, placeable->right, placeable->bottom};
     impl->width = MulDiv(placeable->right - placeable->left, kPixelsPerInch, placeable->inch);
     impl->height = MulDiv(placeable->bottom - placeable->top, kPixelsPerInch, placeable->inch);
-    if (!impl->wmf) return Picture();
-  } else if (data.size() >= sizeof *emf && emf->iType == EMR_HEADER &&
+  } else if (data.size() >= offsetof(ENHMETAHEADER, nBytes) && emf->iType == EMR_HEADER &&
              emf->dSignature == ENHMETA_SIGNATURE) {
     impl->emf.reset(SetEnhMetaFileBits(static_cast<UINT>(data.size()),
                                        reinterpret_cast<const BYTE*>(data.data())));
-    // The frame is in hundredths of a millimetre.
-    const RECTL& frame = emf->rclFrame;
+    if (!impl->emf) return Picture();
+    const RECTL& frame = emf->rclFrame;  // in hundredths of a millimetre
     impl->width = MulDiv(frame.right - frame.left, kPixelsPerInch, kHimetricPerInch);
     impl->height = MulDiv(frame.bottom - frame.top, kPixelsPerInch, kHimetricPerInch);
-    if (!impl->emf) return Picture();
   } else {
     if (!Decode(data, impl->width, impl->height, impl->pixels)) return Picture();
     // Copied once into a bitmap of the display's format, so that drawing it is a plain blit.
