@@ -4,9 +4,8 @@
 # through the ordinary import library, but then loads its library at start again.
 set(RUMONA_DELAY_LOADED
   "comdlg32.dll:GetOpenFileNameW"
-  "shell32.dll:SHBrowseForFolderA SHGetPathFromIDListA SHGetSpecialFolderLocation ShellExecuteA"
-  "ole32.dll:CoCreateInstance CoTaskMemFree CreateStreamOnHGlobal OleInitialize"
-  "oleaut32.dll:OleLoadPicture"
+  "shell32.dll:SHBrowseForFolderA SHGetFolderPathW SHGetPathFromIDListA SHGetSpecialFolderLocation ShellExecuteA"
+  "ole32.dll:CoCreateInstance CoInitializeEx CoTaskMemFree OleInitialize"
   "winmm.dll:sndPlaySoundA timeBeginPeriod timeEndPeriod")
 
 # Makes the delay-load import libraries and sets `out` to them, followed by the helper they call.

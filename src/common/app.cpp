@@ -175,6 +175,11 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
   return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
+void EnsureCom() {
+  static thread_local const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)started;  // a failure shows in the call that needed it
+}
+
 void EnsureOle() {
   static thread_local const HRESULT started = OleInitialize(nullptr);
   (void)started;  // a failure shows in the call that needed it

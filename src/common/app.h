@@ -48,8 +48,10 @@ void ForgetDialogKeys(HWND window);
 // window it belongs to.
 void DispatchWithDialogKeys(MSG& msg);
 
-// COM and OLE for this thread, started at the first call: only the shell's dialogs, the picture
-// loader and the browser link need them, so a start that needs none of them does without.
+// COM for this thread, started at the first call: the picture decoders need it.
+void EnsureCom();
+// COM and OLE for this thread, started at the first call: only the shell's dialogs and the
+// browser link need OLE, so a start that needs none of them does without.
 void EnsureOle();
 
 // Processes every window message that is pending now, once.
