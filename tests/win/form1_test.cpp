@@ -64,10 +64,15 @@ void Click(HWND hwnd, UINT down, float x, float y) {
   SendMessageW(hwnd, down + 1, 0, at);  // the matching button-up
 }
 
-TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndDoorClicksFocusTheSign) {
+TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndOnlyLeftClicksMoveTheFocus) {
+  TempDir dir;
+  WriteBmp(dir.File(L"a.bmp"), 4, 4, 0x0000FF);
+  WriteBmp(dir.File(L"b.bmp"), 4, 4, 0x00FF00);
   App app;
   Form1& f = app.form();
   EXPECT_EQ(GetFocus(), f.Picture1);
+  f.strDir[0] = dir.path();
+  f.picDir();
   std::vector<std::wstring> items;
   ModalAnswerer menu(L"", [&](HWND) {  // the popup menu: the one untitled window
     items = MenuItems(OpenMenuWindow());
@@ -82,17 +87,23 @@ TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndDoorClicksFocusTheSign)
   } presses[] = {{bus, WM_RBUTTONDOWN, 3000, 2800, 1}, {bus, WM_RBUTTONDOWN, 7380, 1900, 1},
                  {bus, WM_MBUTTONDOWN, 3000, 2800, 0}, {bus, WM_RBUTTONDOWN, 800, 1500, 0},
                  {bus, WM_RBUTTONDOWN, 5800, 1500, 0}, {bus, WM_RBUTTONDOWN, 6700, 1500, 0},
-                 {sign, WM_RBUTTONDOWN, 75, 75, 0},    {bus, WM_LBUTTONDOWN, 3000, 2800, 0},
-                 {bus, WM_LBUTTONDOWN, 800, 1500, 1},  {bus, WM_LBUTTONDOWN, 345, 1500, 1},
-                 {sign, WM_LBUTTONDOWN, 150, 150, 1},  {board, WM_RBUTTONDOWN, 300, 200, 1},
-                 {board, WM_MBUTTONDOWN, 300, 200, 0}};
+                 {sign, WM_RBUTTONDOWN, 75, 75, 0},    {sign, WM_MBUTTONDOWN, 75, 75, 0},
+                 {board, WM_RBUTTONDOWN, 300, 200, 1}, {board, WM_MBUTTONDOWN, 300, 200, 0},
+                 {bus, WM_LBUTTONDOWN, 3000, 2800, 0}, {bus, WM_LBUTTONDOWN, 800, 1500, 1},
+                 {bus, WM_LBUTTONDOWN, 345, 1500, 1},  {sign, WM_LBUTTONDOWN, 150, 150, 1}};
   for (const auto& p : presses) {
     const int before = menu.answers();
-    SetFocus(f.PicKanban);
+    const bool left = p.down == WM_LBUTTONDOWN;
+    SetFocus(left ? board : sign);
     Click(p.hwnd, p.down, p.x, p.y);
     Pump();
-    const int seen = p.down == WM_LBUTTONDOWN ? GetFocus() == sign : menu.answers() - before;
+    const int seen = left ? GetFocus() == sign : menu.answers() - before;
     EXPECT_EQ(seen, p.menus) << p.down << " at " << p.x << "," << p.y;
+    if (left) continue;
+    // Other presses leave the focus on the sign: Down, where the focus is, still steps it.
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(CaptureClient(sign).at(0, 0), 0x00FF00u) << p.down << " at " << p.x << "," << p.y;
+    SendMessageW(sign, WM_KEYDOWN, VK_UP, 1);
   }
   EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示", L"看板の画像を設定...",
                                               L"-", L"看板のリセット"}));
