@@ -1,6 +1,9 @@
 #include "common/app.h"
 
 #include <ole2.h>
+// MSVC declares the hook const unless told; MinGW-w64 declares it writable.
+#define DELAYIMP_INSECURE_WRITABLE_HOOKS
+#include <delayimp.h>
 
 #include <vector>
 
@@ -8,6 +11,42 @@
 #include "common/window_parts.h"
 
 namespace rumona {
+
+namespace {
+
+// What a delay-loaded function that cannot be had runs instead: it fails as the function itself
+// can, so that its caller takes its own failure path. It takes no parameters: on x64 the caller
+// cleans up whatever arguments it passed.
+template <INT_PTR kResult, DWORD kError>
+INT_PTR WINAPI Unavailable() {
+  SetLastError(kError);
+  return kResult;
+}
+
+// The delay-loaded functions that return an HRESULT (an HRESULT of 0 is success); every other
+// one fails with 0: FALSE, a null handle or pointer.
+constexpr const char* kReturnsHresult[] = {"CoCreateInstance", "CoInitializeEx", "OleInitialize",
+                                            "SHGetFolderPathW", "SHGetSpecialFolderLocation"};
+
+// Without this hook a library or function that cannot be loaded raises an exception that ends
+// the process. A library that cannot be loaded is replaced with the exe, which exports nothing,
+// so that each of its functions comes back here as one that cannot be found.
+FARPROC WINAPI OnDelayLoadFailure(unsigned reason, PDelayLoadInfo info) {
+  const HMODULE exe = GetModuleHandleW(nullptr);
+  if (reason == dliFailLoadLib) return reinterpret_cast<FARPROC>(exe);
+  if (reason != dliFailGetProc || !info->dlp.fImportByName) return nullptr;
+  bool hresult = false;
+  for (const char* name : kReturnsHresult) hresult |= lstrcmpA(name, info->dlp.szProcName) == 0;
+  const bool noLibrary = info->hmodCur == exe;
+  INT_PTR(WINAPI * stub)() =
+      hresult ? (noLibrary ? &Unavailable<E_FAIL, ERROR_MOD_NOT_FOUND>
+                           : &Unavailable<E_FAIL, ERROR_PROC_NOT_FOUND>)
+              : (noLibrary ? &Unavailable<0, ERROR_MOD_NOT_FOUND>
+                           : &Unavailable<0, ERROR_PROC_NOT_FOUND>);
+  return reinterpret_cast<FARPROC>(stub);
+}
+
+}  // namespace
 
 std::wstring ExePath() {
   std::vector<wchar_t> buf(MAX_PATH);
@@ -186,3 +225,7 @@ void EnsureOle() {
 }
 
 }  // namespace rumona
+
+extern "C" {
+PfnDliHook __pfnDliFailureHook2 = rumona::OnDelayLoadFailure;
+}

@@ -116,7 +116,11 @@ void frmShowVersion::Label5_Click() {
     } else if (const char* url = proc()) {
       // The text lives in the library: hand it over before the library goes.
       EnsureOle();
-      ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL);
+      // What the shell cannot open is not reported; 0 says that the call itself failed (the
+      // shell could not be loaded, or the system is out of resources).
+      if (!ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL))
+        failure = FailureDescription(L"shell32.dll / ShellExecuteA", GetLastError(),
+                                     ERROR_OUTOFMEMORY);
     } else {
       failure = FailureDescription(function, ERROR_INVALID_DATA, ERROR_INVALID_DATA);
     }
