@@ -20,9 +20,9 @@ int64_t CounterFrequency() {
 
 HANDLE CreateStepWaitTimer(bool& highResolution) {
   // Windows 10 1803 and later: sub-millisecond timers without changing the system's tick.
+  constexpr DWORD kHighResolution = CREATE_WAITABLE_TIMER_HIGH_RESOLUTION;
   HANDLE timer = askHighResolutionTimer
-                     ? CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                              TIMER_ALL_ACCESS)
+                     ? CreateWaitableTimerExW(nullptr, nullptr, kHighResolution, TIMER_ALL_ACCESS)
                      : nullptr;
   highResolution = timer != nullptr;
   if (!timer) timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);

@@ -64,9 +64,9 @@ bool frmShowVersion::Create() {
 }
 
 bool frmShowVersion::CreateControls() {
-  titleFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 14.25, true));
-  modelFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, true));
-  linkFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9, false, true));
+  titleFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 14.25, true));
+  modelFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9.75, true));
+  linkFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9, false, true));
 
   // Creation order.
   Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,

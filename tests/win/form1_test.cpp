@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/app.h"
 #include "panel/frm_browse_dir.h"
 #include "panel/frm_show_version.h"
 #include "test_support.h"
@@ -9,7 +10,39 @@
 namespace rumona::test {
 namespace {
 
-// What a layout fault breaks: a control outside its parent, or covered where it is clicked.
+// Whether a control's caption fits the room the control draws it in.
+bool CaptionFits(HWND c) {
+  wchar_t cls[32] = {};
+  GetClassNameW(c, cls, 32);
+  const LONG style = GetWindowLongW(c, GWL_STYLE);
+  const bool button = !lstrcmpiW(cls, L"Button"), label = !lstrcmpiW(cls, L"Static");
+  std::wstring text = WindowText(c);
+  if (text.empty() || !lstrcmpiW(cls, L"Edit")) return true;
+  RECT room = ClientRectPx(c);
+  UINT format = DT_SINGLELINE;
+  if (label) {
+    format = DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+  } else if (button && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+    room.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the button, then a gap
+  } else if (button) {  // inside its 3D border
+    InflateRect(&room, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+  } else {  // a frame: " caption " on its top edge, 6 pixels in
+    text = L" " + text + L" ";
+    InflateRect(&room, -6, 0);
+    format |= DT_NOPREFIX;
+  }
+  HDC dc = GetDC(c);
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont());
+  RECT need{0, 0, room.right - room.left, 0};
+  DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(c, dc);
+  return need.right <= room.right - room.left && need.bottom <= room.bottom - room.top;
+}
+
+// What a layout fault breaks: a control outside its parent, covered where it is clicked, or its
+// caption cut.
 void ExpectControlsReachable(HWND parent) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r = RectInParent(c), client = ClientRectPx(parent), inside;
@@ -19,15 +52,22 @@ void ExpectControlsReachable(HWND parent) {
     EXPECT_TRUE(EqualRect(&inside, &r) &&
                 ChildWindowFromPointEx(parent, centre, CWP_SKIPINVISIBLE) == c)
         << "outside or covered at " << r.left << "," << r.top;
+    EXPECT_TRUE(CaptionFits(c)) << testing::PrintToString(WindowText(c)) << " cut";
     ExpectControlsReachable(c);
   }
 }
 
-TEST(Windows, StylesClientSizesAndReachableControls) {
+// Whether the system's "ＭＳ Ｐゴシック" is a proportional face or a wider fixed-pitch one.
+class Windows : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(Windows, StylesClientSizesAndReachableControls) {
+  const auto faces = SetFaceCandidates(JapaneseFace::kPGothic, {GetParam()});
   App app;
   frmBrowseDir chooser;
   frmShowVersion version;
-  ASSERT_TRUE(chooser.Create() && version.Create());
+  const bool made = chooser.Create() && version.Create();
+  SetFaceCandidates(JapaneseFace::kPGothic, faces);  // the windows keep the fonts they have
+  ASSERT_TRUE(made);
   constexpr DWORD kFixed = WS_CAPTION | WS_SYSMENU, kNot = WS_THICKFRAME | WS_MAXIMIZEBOX;
   constexpr DWORD kExMask =
       WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
@@ -56,6 +96,8 @@ TEST(Windows, StylesClientSizesAndReachableControls) {
     ExpectControlsReachable(w.hwnd);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Faces, Windows, testing::Values(L"IPAPGothic", L"IPAGothic"), Row);
 
 // A press and release as the window receives them, at a point of its client area in twips.
 void Click(HWND hwnd, UINT down, float x, float y) {
