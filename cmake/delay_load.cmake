@@ -1,7 +1,9 @@
 # Libraries the program needs only once the user asks for something (a dialog, a picture file, a
 # sound): MinGW's delay-load import libraries make them load at the first call instead of before
 # the first window. Each entry lists the functions called; a function missing here still links,
-# through the ordinary import library, but then loads its library at start again.
+# through the ordinary import library, but then loads its library at start again. Where one
+# cannot be loaded, the call fails (src/common/app.cpp): a function that returns an HRESULT must
+# be named there too.
 set(RUMONA_DELAY_LOADED
   "comdlg32.dll:GetOpenFileNameW"
   "shell32.dll:SHBrowseForFolderA SHGetFolderPathW SHGetPathFromIDListA SHGetSpecialFolderLocation ShellExecuteA"

@@ -94,6 +94,7 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   std::vector<Pixels> after;
   std::vector<int64_t> tookNs;
   for (int i = 0; i < 4; ++i) {  // the last two unwatched, for their time
+    askHighResolutionTimer = i < 3;  // the last on the timer of Windows before 10 1803
     if (i == 2) {
       doorStepObserver = nullptr;
       sndPlaySoundCall = [](LPCSTR, UINT) { return TRUE; };
@@ -108,6 +109,7 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
     Pump();
     handled.push_back(g_handledAt);
   }
+  askHighResolutionTimer = true;
   handled.resize(4);
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_proc));
   sndPlaySoundCall = [](LPCSTR s, UINT flags) { return sndPlaySoundA(s, flags); };
@@ -135,7 +137,7 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   }
   // Open, the bus shows where the door stood; closed again, the door as it was.
   EXPECT_TRUE(ShowsAsset(after[0], bus, d.bared));
-  EXPECT_TRUE(after[1].SameIn(before, PxRect(0, 0, 11460, 3240)));
+  for (int i : {1, 3}) EXPECT_TRUE(after[i].SameIn(before, PxRect(0, 0, 11460, 3240)));
   // Only the middle door's close handles what is pending, once, before its first step.
   EXPECT_EQ(handled, (std::vector<size_t>{SIZE_MAX, n, d.option < 0 ? SIZE_MAX : n, 2 * n}));
   // The opening buzzer to its end before the first step; the player stopped while its buffer
