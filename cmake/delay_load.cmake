@@ -4,7 +4,7 @@
 # through the ordinary import library, but then loads its library at start again.
 set(RUMONA_DELAY_LOADED
   "comdlg32.dll:GetOpenFileNameW"
-  "shell32.dll:SHBrowseForFolderA SHGetPathFromIDListA SHGetSpecialFolderLocation ShellExecuteA"
+  "shell32.dll:SHBrowseForFolderW SHGetPathFromIDListEx SHGetSpecialFolderLocation ShellExecuteA"
   "ole32.dll:CoCreateInstance CoTaskMemFree CreateStreamOnHGlobal OleInitialize"
   "oleaut32.dll:OleLoadPicture"
   "winmm.dll:sndPlaySoundA timeBeginPeriod timeEndPeriod")
