@@ -18,13 +18,13 @@ convert -size 52x32 xc:'#ff0000' "BMP3:$signs/a.bmp"
 e2e_start
 read -r bx by < <(e2e_origin "$BUS" 764 216)
 read -r px py < <(e2e_origin "$PANEL" 263 171)
-sign_is() { e2e_pixel_is $((bx + 321)) $((by + 61)) "$1"; }
 e2e_click $((px + 207)) $((py + 155))  # "方向幕フォルダー"
 chooser=$(e2e_window "画像の位置")
 xdotool windowfocus --sync "$chooser" type "Z:${signs//\//\\}"
 e2e_key_to "$chooser" Return
 check "Enter closes the chooser" e2e_wait e2e_absent "画像の位置"
-check "closing the bus window ends the program" e2e_close $((bx + 200)) $((by + 186))
+e2e_close $((bx + 200)) $((by + 186))
 e2e_start
-check "after a restart the sign shows that folder's picture still" e2e_wait sign_is ff0000
+check "after a restart the sign shows that folder's picture still" \
+  e2e_wait e2e_pixel_is $((bx + 321)) $((by + 61)) ff0000
 e2e_finish

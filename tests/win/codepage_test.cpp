@@ -6,27 +6,6 @@
 namespace rumona::test {
 namespace {
 
-// Chooses `path` in the dialog that `open` brings up (the chooser or the file-open dialog) and
-// returns how many messages named it; a dialog that stays open after one is then cancelled.
-int Choose(const std::function<void()>& open, const std::wstring& path) {
-  int boxes = 0;
-  HWND dialog = nullptr;
-  const auto answer = [&](HWND hwnd) {
-    HWND name = GetDlgItem(hwnd, 0x47c);  // the file-open dialog's name box
-    SetWindowTextW(name ? name : FindWindowExW(hwnd, nullptr, L"Edit", nullptr), path.c_str());
-    PostMessageW(hwnd, WM_COMMAND, dialog ? IDCANCEL : IDOK, 0);  // a chooser opened again: no
-    dialog = hwnd;
-  };
-  ModalAnswerer chooser(L"画像の位置", answer), file(L"開く", answer), file1252(L"Open", answer);
-  ModalAnswerer box(kAppTitle, [&](HWND hwnd) {
-    boxes += WindowText(GetDlgItem(hwnd, 0xFFFF)).ends_with(L"\r\n\r\n" + path);
-    PressButton(hwnd, L"OK");
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  });
-  open();
-  return boxes;
-}
-
 // Names that the ANSI code page cannot hold (Hangul is in neither 932 nor 1252): a sign folder
 // and a board picture so named are still in effect after a restart; a path with no form that
 // the settings file can hold is refused with a message when it is chosen, and nothing changes.
@@ -39,19 +18,35 @@ TEST(AnyCodePage, ChosenPathsOutsideTheCodePageAreStillInEffectAfterARestart) {
   DeleteFileW(SettingsFilePath().c_str());
   {
     App app(true);
-    const auto chooser = [&] { SendMessageW(app.panel().Command1, BM_CLICK, 0, 0); };
-    EXPECT_EQ(Choose(chooser, folder + L"\\없음"), 1);
+    // Chooses a path in the chooser or the file-open dialog; a message naming it counts, and
+    // cancels the chooser that stays open after it.
+    const auto choose = [&](WPARAM command, const std::wstring& path) {
+      int refusals = 0;
+      HWND dialog = nullptr;
+      const auto answer = [&](HWND hwnd) {
+        HWND name = GetDlgItem(hwnd, 0x47c);  // the file-open dialog's name box
+        SetWindowTextW(name ? name : FindWindowExW(hwnd, nullptr, L"Edit", nullptr), path.c_str());
+        PostMessageW(hwnd, WM_COMMAND, dialog ? IDCANCEL : IDOK, 0);  // a chooser again: no
+        dialog = hwnd;
+      };
+      ModalAnswerer chooser(L"画像の位置", answer), file(L"開く", answer), file1252(L"Open", answer);
+      ModalAnswerer box(kAppTitle, [&](HWND hwnd) {
+        refusals += WindowText(GetDlgItem(hwnd, 0xFFFF)).ends_with(L"\r\n\r\n" + path);
+        PressButton(hwnd, L"OK");
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      });
+      if (command) SendMessageW(app.form().hwnd(), WM_COMMAND, command, 0);
+      else SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);
+      return refusals;
+    };
+    EXPECT_EQ(choose(0, folder + L"\\없음"), 1);
     EXPECT_EQ(app.form().strDir[0], L"");
-    EXPECT_EQ(Choose(chooser, folder), 0);
-    EXPECT_EQ(Choose([&] { SendMessageW(app.form().hwnd(), WM_COMMAND, kMnuSetKanban, 0); },
-                     board), 0);
+    EXPECT_EQ(choose(0, folder) + choose(kMnuSetKanban, board), 0);
     SendMessageW(app.form().hwnd(), WM_CLOSE, 0, 0);
   }
-  {
-    App app(true);
-    EXPECT_EQ(app.form().ImgDesiMaku.picture.widthPx(), 40);  // the folder's picture
-    EXPECT_EQ(app.form().KanbanPicture().widthPx(), 60);
-  }
+  App app(true);
+  EXPECT_EQ(app.form().ImgDesiMaku.picture.widthPx(), 40);  // the folder's picture
+  EXPECT_EQ(app.form().KanbanPicture().widthPx(), 60);
   DeleteFileW(SettingsFilePath().c_str());
 }
 
