@@ -95,7 +95,8 @@ TEST(BrowseDir, TheBrowserHasItsJapaneseTitleAndAfterItTheChooserStillHoldsBothW
       PressButton(chooser, L"キャンセル");
     });
   };
-  ModalAnswerer browser(L"フォルダーの参照", cancelBrowser), browser1252(L"Browse for Folder", cancelBrowser);
+  ModalAnswerer browser(L"フォルダーの参照", cancelBrowser),
+      browser1252(L"Browse for Folder", cancelBrowser);
   ModalAnswerer chooser(kChooser, [](HWND hwnd) { PressButton(hwnd, L"参照(&B)..."); });
   SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);
   EXPECT_TRUE(titled);
