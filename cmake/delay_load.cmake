@@ -1,12 +1,13 @@
 # Libraries the program needs only once the user asks for something (a dialog, a picture file, a
 # sound): MinGW's delay-load import libraries make them load at the first call instead of before
 # the first window. Each entry lists the functions called; a function missing here still links,
-# through the ordinary import library, but then loads its library at start again.
+# through the ordinary import library, but then loads its library at start again. Where one
+# cannot be loaded, the call fails (src/common/app.cpp): a function that returns an HRESULT must
+# be named there too.
 set(RUMONA_DELAY_LOADED
   "comdlg32.dll:GetOpenFileNameW"
-  "shell32.dll:SHBrowseForFolderW SHGetPathFromIDListEx SHGetSpecialFolderLocation ShellExecuteA"
-  "ole32.dll:CoCreateInstance CoTaskMemFree CreateStreamOnHGlobal OleInitialize"
-  "oleaut32.dll:OleLoadPicture"
+  "shell32.dll:SHBrowseForFolderW SHGetFolderPathW SHGetPathFromIDListEx SHGetSpecialFolderLocation ShellExecuteA"
+  "ole32.dll:CoCreateInstance CoInitializeEx CoTaskMemFree OleInitialize"
   "winmm.dll:sndPlaySoundA timeBeginPeriod timeEndPeriod")
 
 # Makes the delay-load import libraries and sets `out` to them, followed by the helper they call.

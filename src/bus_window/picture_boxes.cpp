@@ -45,9 +45,7 @@ LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_LBUTTONUP:
       if (pressed_) Release(lp);
       return 0;
-    case WM_RBUTTONDOWN:
-      SetFocus(hwnd_);
-      return 0;
+    case WM_RBUTTONDOWN:  // other buttons leave the focus where it is
     case WM_MBUTTONDOWN:
       return 0;
     case WM_CAPTURECHANGED:
@@ -88,8 +86,7 @@ LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_LBUTTONDBLCLK:
       form_.PicKanban_DblClick();
       return 0;
-    case WM_RBUTTONDOWN:
-      SetFocus(hwnd_);
+    case WM_RBUTTONDOWN:  // the menu: the focus stays where it is, on the sign as a rule
       Press(2, lp);
       return 0;
     case WM_MBUTTONDOWN:

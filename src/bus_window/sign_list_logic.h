@@ -9,7 +9,7 @@
 
 namespace rumona {
 
-inline constexpr wchar_t kSignPatterns[] = L"*.bmp;*.wmf;*.emf;*.gif;*.jpg;*.jpeg";
+inline constexpr wchar_t kSignPatterns[] = L"*.bmp;*.wmf;*.emf;*.gif;*.jpg;*.jpeg;*.png";
 
 // The most entries the list holds: its count is a 16-bit signed number.
 inline constexpr size_t kMaxSignEntries = 32767;

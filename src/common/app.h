@@ -22,9 +22,19 @@ int ShowMessage(HWND owner, const std::wstring& text, UINT style = MB_OK,
 // trailing line break.
 std::wstring SystemErrorText(DWORD code);
 
-// A font of the Japanese character set at a size in points (96 DPI).
-HFONT CreateJapaneseFont(const wchar_t* face, double points, bool bold = false,
+// The two faces the texts are set in, by the names that Japanese Windows gives them.
+enum class JapaneseFace { kPGothic, kGothic };  // "ＭＳ Ｐゴシック", "ＭＳ ゴシック"
+
+// A font of the Japanese character set at a size in points (96 DPI), in the first face of the
+// face's candidates that the system has in the same pitch (proportional or fixed): the named face,
+// its English name, then faces of newer systems. A system with none of them gives a Japanese face
+// of that pitch of its own, so that no proportional text is set in a wider fixed-pitch face.
+HFONT CreateJapaneseFont(JapaneseFace face, double points, bool bold = false,
                          bool underline = false);
+// Replaces a face's candidates (tests: another system's faces) and returns the previous ones;
+// the fonts made later follow.
+std::vector<std::wstring> SetFaceCandidates(JapaneseFace face,
+                                            std::vector<std::wstring> candidates);
 
 // The default font of the program's windows and controls.
 HFONT DefaultUiFont();
@@ -55,8 +65,10 @@ void ForgetDialogKeys(HWND window);
 // window it belongs to.
 void DispatchWithDialogKeys(MSG& msg);
 
-// COM and OLE for this thread, started at the first call: only the shell's dialogs, the picture
-// loader and the browser link need them, so a start that needs none of them does without.
+// COM for this thread, started at the first call: the picture decoders need it.
+void EnsureCom();
+// COM and OLE for this thread, started at the first call: only the shell's dialogs and the
+// browser link need OLE, so a start that needs none of them does without.
 void EnsureOle();
 
 // Processes every window message that is pending now, once.

@@ -1,17 +1,36 @@
 #include "common/picture.h"
 
+#include <wincodec.h>
+
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "common/app.h"
+#include "common/twips_logic.h"
 
 namespace rumona {
 
 namespace {
 
-constexpr double kHimetricPerInch = 2540.0;
+// Pictures of a physical size (metafiles) are laid out at the program's one DPI.
+constexpr int kPixelsPerInch = 1440 / kTwipsPerPixel;
+constexpr int kHimetricPerInch = 2540;
 
-int HimetricToPixels(long hm) { return MulDiv(hm, 96, static_cast<int>(kHimetricPerInch)); }
+// The 22 bytes before a placeable WMF's records: its bounds in its own units and their units
+// per inch.
+#pragma pack(push, 2)
+struct PlaceableHeader {
+  DWORD key;
+  WORD handle;
+  SHORT left, top, right, bottom;
+  WORD inch;
+  DWORD reserved;
+  WORD checksum;
+};
+#pragma pack(pop)
+static_assert(sizeof(PlaceableHeader) == 22);
+constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
 
 // The header of a top-down 32-bit picture: rows in reading order, one 0x00RRGGBB word a pixel.
 BITMAPINFOHEADER TopDown32(int width, int height) {
@@ -25,77 +44,95 @@ BITMAPINFOHEADER TopDown32(int width, int height) {
   return h;
 }
 
-}  // namespace
-
-Picture Picture::FromFile(const std::wstring& path, HRESULT* error) {
-  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    if (error) *error = HRESULT_FROM_WIN32(GetLastError());
-    return Picture();
-  }
-  LARGE_INTEGER size{};
-  std::vector<char> data;
-  bool ok = GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30);
-  if (ok) {
-    data.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    ok = ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) &&
-         read == data.size();
-  }
-  if (!ok) {
-    if (error) *error = E_FAIL;
-    return Picture();
-  }
-  return FromMemory(data.data(), data.size(), error);
+// The system's image decoders, made once, at the first picture file; kept for the process.
+IWICImagingFactory* Wic() {
+  static IWICImagingFactory* const factory = [] {
+    EnsureCom();
+    IWICImagingFactory* f = nullptr;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                     IID_PPV_ARGS(&f));
+    return f;
+  }();
+  return factory;
 }
 
-Picture Picture::FromMemory(const void* data, size_t size, HRESULT* error) {
-  auto fail = [&](HRESULT hr) {
-    if (error) *error = hr;
+// The first frame of a BMP, GIF, JPEG or PNG, as top-down 0x00RRGGBB pixels over white.
+bool Decode(const std::vector<char>& data, int& width, int& height,
+            std::vector<uint32_t>& pixels) {
+  IWICImagingFactory* wic = Wic();
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICFormatConverter> converter;
+  UINT w = 0, h = 0;
+  if (!wic || FAILED(wic->CreateStream(stream.put())) ||
+      FAILED(stream->InitializeFromMemory(
+          reinterpret_cast<BYTE*>(const_cast<char*>(data.data())),
+          static_cast<DWORD>(data.size()))) ||
+      FAILED(wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                          decoder.put())) ||
+      FAILED(decoder->GetFrame(0, frame.put())) ||
+      FAILED(wic->CreateFormatConverter(converter.put())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)) ||
+      FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32767 || h > 32767)
+    return false;
+  pixels.resize(static_cast<size_t>(w) * h);
+  if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size() * 4),
+                                   reinterpret_cast<BYTE*>(pixels.data()))))
+    return false;
+  // Premultiplied colour plus white where the picture does not cover.
+  for (uint32_t& p : pixels) p = (p & 0xFFFFFF) + (255 - (p >> 24)) * 0x010101;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+}  // namespace
+
+Picture Picture::FromFile(const std::wstring& path) {
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+      size.QuadPart >= (1LL << 30))
     return Picture();
-  };
-  if (!data || size == 0) return fail(E_INVALIDARG);
-  EnsureOle();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!mem) return fail(E_OUTOFMEMORY);
-  void* p = GlobalLock(mem);
-  memcpy(p, data, size);
-  GlobalUnlock(mem);
-  ComPtr<IStream> stream;
-  HRESULT hr = CreateStreamOnHGlobal(mem, TRUE, stream.put());
-  if (FAILED(hr)) {
-    GlobalFree(mem);
-    return fail(hr);
-  }
-  ComPtr<IPicture> pic;
-  hr = OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                      reinterpret_cast<void**>(pic.put()));
-  if (FAILED(hr) || !pic) return fail(FAILED(hr) ? hr : E_FAIL);
+  std::vector<char> data(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) ||
+      read != data.size())
+    return Picture();
 
   auto impl = std::make_shared<Impl>();
-  pic->get_Width(&impl->hmWidth);
-  pic->get_Height(&impl->hmHeight);
-  impl->width = HimetricToPixels(impl->hmWidth);
-  impl->height = HimetricToPixels(impl->hmHeight);
-  SHORT type = PICTYPE_UNINITIALIZED;
-  pic->get_Type(&type);
-  if (type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE) {
-    impl->metafile = pic;
+  const auto* placeable = reinterpret_cast<const PlaceableHeader*>(data.data());
+  const auto* emf = reinterpret_cast<const ENHMETAHEADER*>(data.data());
+  if (data.size() > sizeof *placeable && placeable->key == kPlaceableKey) {
+    impl->wmf.reset(SetMetaFileBitsEx(static_cast<UINT>(data.size() - sizeof *placeable),
+                                      reinterpret_cast<const BYTE*>(placeable + 1)));
+    if (!impl->wmf || placeable->inch == 0) return Picture();
+    impl->wmfBox = {placeable->left, placeable->top, placeable->right, placeable->bottom};
+    impl->width = MulDiv(placeable->right - placeable->left, kPixelsPerInch, placeable->inch);
+    impl->height = MulDiv(placeable->bottom - placeable->top, kPixelsPerInch, placeable->inch);
+  } else if (data.size() >= offsetof(ENHMETAHEADER, nBytes) && emf->iType == EMR_HEADER &&
+             emf->dSignature == ENHMETA_SIGNATURE) {
+    impl->emf.reset(SetEnhMetaFileBits(static_cast<UINT>(data.size()),
+                                       reinterpret_cast<const BYTE*>(data.data())));
+    if (!impl->emf) return Picture();
+    const RECTL& frame = emf->rclFrame;  // in hundredths of a millimetre
+    impl->width = MulDiv(frame.right - frame.left, kPixelsPerInch, kHimetricPerInch);
+    impl->height = MulDiv(frame.bottom - frame.top, kPixelsPerInch, kHimetricPerInch);
   } else {
-    // Copy the pixels once into our own bitmap; the picture object is then released.
+    if (!Decode(data, impl->width, impl->height, impl->pixels)) return Picture();
+    // Copied once into a bitmap of the display's format, so that drawing it is a plain blit.
     ScopedGetDC screen(nullptr);
-    impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), std::max(impl->width, 1),
-                                              std::max(impl->height, 1)));
-    if (!impl->bitmap) return fail(E_OUTOFMEMORY);
-    ScopedMemDC mem(CreateCompatibleDC(screen.get()));
-    ScopedSelect sel(mem.get(), impl->bitmap.get());
-    // Bitmaps render upright only with the source given bottom-up.
-    hr = pic->Render(mem.get(), 0, 0, impl->width, impl->height, 0, impl->hmHeight,
-                     impl->hmWidth, -impl->hmHeight, nullptr);
-    if (FAILED(hr)) return fail(hr);
+    impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), impl->width, impl->height));
+    BITMAPINFO bi{};
+    bi.bmiHeader = TopDown32(impl->width, impl->height);
+    if (!impl->bitmap || !SetDIBits(screen.get(), impl->bitmap.get(), 0, impl->height,
+                                    impl->pixels.data(), &bi, DIB_RGB_COLORS))
+      return Picture();
   }
-  if (error) *error = S_OK;
   return Picture(std::move(impl));
 }
 
@@ -126,9 +163,20 @@ void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {
       StretchBlt(dc, x, y, cx, cy, scratch, 0, 0, impl_->width, impl_->height, SRCCOPY);
       SetStretchBltMode(dc, old);
     }
-  } else if (impl_->metafile) {
-    impl_->metafile->Render(dc, x, y, cx, cy, 0, impl_->hmHeight, impl_->hmWidth,
-                            -impl_->hmHeight, nullptr);
+  } else if (impl_->emf) {
+    const RECT to{x, y, x + cx, y + cy};
+    PlayEnhMetaFile(dc, impl_->emf.get(), &to);
+  } else if (impl_->wmf) {
+    // The placeable header's bounds map onto the destination, as the header intends.
+    const int saved = SaveDC(dc);
+    const RECT& box = impl_->wmfBox;
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowOrgEx(dc, box.left, box.top, nullptr);
+    SetWindowExtEx(dc, box.right - box.left, box.bottom - box.top, nullptr);
+    SetViewportOrgEx(dc, x, y, nullptr);
+    SetViewportExtEx(dc, cx, cy, nullptr);
+    PlayMetaFile(dc, impl_->wmf.get());
+    RestoreDC(dc, saved);
   }
 }
 

@@ -2,8 +2,6 @@
 // A loaded picture (bitmap, GIF, JPEG, PNG, metafile) that can be drawn at its own size or
 // stretched. Bitmaps are kept in the display's format, so drawing them is a plain blit.
 #include <windows.h>
-#include <ocidl.h>
-#include <olectl.h>
 
 #include <memory>
 #include <string>
@@ -17,11 +15,11 @@ class Picture {
  public:
   Picture() = default;  // the empty picture
 
-  // Both return the empty picture on failure; `error` (if given) receives why.
-  [[nodiscard]] static Picture FromFile(const std::wstring& path, HRESULT* error = nullptr);
-  static Picture FromMemory(const void* data, size_t size, HRESULT* error = nullptr);
-  // A built-in picture: a BITMAP resource of the exe, loaded without the OLE picture machinery
-  // (which stays for user files of every format).
+  // BMP, GIF (its first frame), JPEG and PNG through the system's image decoders, drawn over
+  // white where they are transparent; EMF and placeable WMF as metafiles. The empty picture
+  // when the file cannot be read or decoded.
+  [[nodiscard]] static Picture FromFile(const std::wstring& path);
+  // A built-in picture: a BITMAP resource of the exe.
   static Picture FromResource(int id);
 
   bool empty() const { return !impl_; }
@@ -43,10 +41,12 @@ class Picture {
  private:
   struct Impl {
     int width = 0, height = 0;
-    ScopedBitmap bitmap;           // bitmaps: the pixels, drawn with blits
-    ComPtr<IPicture> metafile;     // metafiles: rendered by the picture object
-    long hmWidth = 0, hmHeight = 0;
-    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, read at the first stretch
+    ScopedBitmap bitmap;  // bitmaps: the pixels, drawn with blits
+    ScopedEnhMetaFile emf;
+    ScopedMetaFile wmf;
+    RECT wmfBox{};  // the placeable header's bounds, in the metafile's own units
+    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, kept from decoding or read
+                                           // at the first stretch
   };
   explicit Picture(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
   std::shared_ptr<const Impl> impl_;

@@ -58,6 +58,14 @@ struct MemDcTraits {
   static HDC Empty() { return nullptr; }
   static bool Close(HDC h) { return DeleteDC(h) != 0; }
 };
+struct EnhMetaFileTraits {
+  static HENHMETAFILE Empty() { return nullptr; }
+  static bool Close(HENHMETAFILE h) { return DeleteEnhMetaFile(h) != 0; }
+};
+struct MetaFileTraits {
+  static HMETAFILE Empty() { return nullptr; }
+  static bool Close(HMETAFILE h) { return DeleteMetaFile(h) != 0; }
+};
 template <class T>
 struct GdiObjectTraits {
   static T Empty() { return nullptr; }
@@ -74,6 +82,8 @@ using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;  // CreateWaitableT
 using ScopedFind = ScopedHandle<FindHandleTraits>;            // FindFirstFileExW
 using ScopedLibrary = ScopedHandle<LibraryTraits>;            // LoadLibraryW
 using ScopedMemDC = ScopedHandle<MemDcTraits>;                // CreateCompatibleDC
+using ScopedEnhMetaFile = ScopedHandle<EnhMetaFileTraits>;    // SetEnhMetaFileBits
+using ScopedMetaFile = ScopedHandle<MetaFileTraits>;          // SetMetaFileBitsEx
 
 // Selects an object into a DC and selects the previous one back on destruction, so a bitmap is
 // always out of its DC before whoever owns it deletes it.

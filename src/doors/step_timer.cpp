@@ -8,6 +8,8 @@
 
 namespace rumona {
 
+bool askHighResolutionTimer = true;
+
 namespace {
 
 int64_t CounterFrequency() {
@@ -18,8 +20,10 @@ int64_t CounterFrequency() {
 
 HANDLE CreateStepWaitTimer(bool& highResolution) {
   // Windows 10 1803 and later: sub-millisecond timers without changing the system's tick.
-  HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                        TIMER_ALL_ACCESS);
+  constexpr DWORD kHighResolution = CREATE_WAITABLE_TIMER_HIGH_RESOLUTION;
+  HANDLE timer = askHighResolutionTimer
+                     ? CreateWaitableTimerExW(nullptr, nullptr, kHighResolution, TIMER_ALL_ACCESS)
+                     : nullptr;
   highResolution = timer != nullptr;
   if (!timer) timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
   return timer;

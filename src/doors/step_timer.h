@@ -8,6 +8,10 @@
 
 namespace rumona {
 
+// Whether step timers ask for a high-resolution timer (Windows 10 1803 and later). Off, they take
+// the path of older systems, which Wine never takes by itself: a plain timer, the tick at 1 ms.
+extern bool askHighResolutionTimer;
+
 // Monotonic time in nanoseconds (the performance counter).
 int64_t NowNs();
 

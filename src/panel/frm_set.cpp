@@ -117,8 +117,8 @@ bool frmSet::CreateWindowAndControls() {
 }
 
 bool frmSet::CreateControls() {
-  digitFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 12));
-  displayFont_.reset(CreateJapaneseFont(L"ＭＳ ゴシック", 14.25));
+  digitFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 12));
+  displayFont_.reset(CreateJapaneseFont(JapaneseFace::kGothic, 14.25));
   maePicture_ = Picture::FromResource(IDB_BUTTON_MAE);
   nakaPicture_ = Picture::FromResource(IDB_BUTTON_NAKA);
 

@@ -58,9 +58,9 @@ bool frmShowVersion::Create() {
 }
 
 bool frmShowVersion::CreateControls() {
-  titleFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 14.25, true));
-  modelFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, true));
-  linkFont_.reset(CreateJapaneseFont(L"ＭＳ Ｐゴシック", 9, false, true));
+  titleFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 14.25, true));
+  modelFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9.75, true));
+  linkFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9, false, true));
 
   // Creation order.
   Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
@@ -110,7 +110,11 @@ void frmShowVersion::Label5_Click() {
     } else if (const char* url = proc()) {
       // The text lives in the library: hand it over before the library goes.
       EnsureOle();
-      ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL);
+      // What the shell cannot open is not reported; 0 says that the call itself failed (the
+      // shell could not be loaded, or the system is out of resources).
+      if (!ShellExecuteA(hwnd_, "open", url, "", "", SW_SHOWNORMAL))
+        failure = FailureDescription(L"shell32.dll / ShellExecuteA", GetLastError(),
+                                     ERROR_OUTOFMEMORY);
     } else {
       failure = FailureDescription(function, ERROR_INVALID_DATA, ERROR_INVALID_DATA);
     }

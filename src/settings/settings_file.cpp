@@ -1,10 +1,13 @@
-// The settings file beside the executable: written when the bus window closes, read and applied
+// The settings file beside the executable (or in the user's application-data folder when the
+// executable's folder cannot be written): written when the bus window closes, read and applied
 // while it loads.
 #include <windows.h>
+#include <shlobj.h>
 
 #include "bus_window/form1.h"
 #include "common/ansi.h"
 #include "common/app.h"
+#include "common/path_logic.h"
 #include "common/scoped_win.h"
 #include "panel/frm_set.h"
 #include "settings/settings_logic.h"
@@ -16,7 +19,27 @@ namespace {
 // A settings line is a few hundred bytes; anything past this is beyond field 16 anyway.
 constexpr DWORD kMaxSettingsBytes = 1 << 20;
 
-std::wstring SettingsPath() { return ExeFolder() + ExeBaseName() + L".ini"; }
+// %APPDATA%\<exe name>\<exe name>.ini: where the settings go when the executable's folder refuses
+// them (Program Files without the VirtualStore, a read-only share, a guarded folder).
+std::wstring UserSettingsPath() {
+  wchar_t appData[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  return JoinPath(appData, ExeBaseName() + L"\\" + ExeBaseName() + L".ini");
+}
+
+// Beside the executable while its folder takes a new file (tried with one that goes again at
+// once); otherwise the user's copy, which is read only once it exists: till then a file left
+// beside the executable still serves.
+std::wstring SettingsPath(bool writing) {
+  const std::wstring beside = ExeFolder() + ExeBaseName() + L".ini";
+  if (ScopedFile(CreateFileW((beside + L".probe").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                             nullptr)))
+    return beside;
+  const std::wstring user = UserSettingsPath();
+  if (writing) CreateDirectoryW(FolderOf(user).c_str(), nullptr);
+  return writing || GetFileAttributesW(user.c_str()) != INVALID_FILE_ATTRIBUTES ? user : beside;
+}
 
 bool ReadSettingsBytes(const std::wstring& path, std::string& data) {
   ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -147,7 +170,7 @@ void ApplyFallback(Form1& form) {
 
 void Form1::LoadIni() {
   std::string data;
-  if (!ReadSettingsBytes(SettingsPath(), data)) {
+  if (!ReadSettingsBytes(SettingsPath(false), data)) {
     ApplyFallback(*this);
     return;
   }
@@ -156,8 +179,8 @@ void Form1::LoadIni() {
   if (!read.complete() || !ApplySettings(*this, read.record)) ApplyFallback(*this);
 }
 
-// Nothing is reported when the file cannot be written: the process is ending, and the old file
-// stays as it was.
+// A file that cannot be written is named in a message, since the process ends right after; the
+// old file stays as it was.
 void Form1::SaveIni() {
   frmSet& panel = frmSet::Get();
   SettingsRecord r;
@@ -178,7 +201,9 @@ void Form1::SaveIni() {
   r.frameVisible = MenuChecked(kMnuViewWaku);
   r.speed1 = panel.HScroll1Value();
   r.speed2 = panel.HScroll2Value();
-  (void)ReplaceSettingsFile(SettingsPath(), WriteSettingsRecord(r));
+  const std::wstring path = SettingsPath(true);
+  if (!ReplaceSettingsFile(path, WriteSettingsRecord(r)))
+    ShowMessage(nullptr, L"設定を保存できませんでした。\n" + path, MB_OK | MB_TASKMODAL);
 }
 
 }  // namespace rumona

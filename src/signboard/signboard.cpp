@@ -16,7 +16,7 @@ constexpr RectTw kDefaultBoard{7425, 1665, 1410, 450};
 
 // One filter entry; its description is the pattern itself, as the dialog shows it.
 constexpr wchar_t kPictureFilter[] =
-    L"*.bmp;*.jpeg;*.gif;*.wmf;*.emf\0*.bmp;*.jpeg;*.gif;*.wmf;*.emf\0";
+    L"*.bmp;*.jpeg;*.gif;*.wmf;*.emf;*.png\0*.bmp;*.jpeg;*.gif;*.wmf;*.emf;*.png\0";
 // Room for long paths typed into the name box; a longer one makes the dialog fail (silently).
 constexpr DWORD kFileNameChars = 4096;
 

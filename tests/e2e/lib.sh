@@ -23,10 +23,12 @@ e2e_wait() {
   done
 }
 
-# e2e_start: starts rumona.exe from the program's folder, with QMR5Res.dll beside it, and waits
-# for its two windows; BUS and PANEL are their X ids.
+# e2e_install: puts rumona.exe and QMR5Res.dll into the program's folder.
+e2e_install() { cp "$E2E_EXE" "$(dirname "$E2E_EXE")/QMR5Res.dll" "$E2E_DIR/"; }
+# e2e_start: starts rumona.exe from the program's folder (installing it there first unless it is
+# there) and waits for its two windows; BUS and PANEL are their X ids.
 e2e_start() {
-  cp "$E2E_EXE" "$(dirname "$E2E_EXE")/QMR5Res.dll" "$E2E_DIR/"
+  [ -e "$E2E_DIR/rumona.exe" ] || e2e_install
   (cd "$E2E_DIR" && exec wine rumona.exe >/dev/null 2>&1) &
   E2E_PID=$!
   BUS=$(e2e_window "ルモナ　-　rumona")
@@ -38,6 +40,7 @@ e2e_find() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 
 # e2e_window TITLE: waits for that window; prints its X id.
 e2e_window() { e2e_wait e2e_find "$1" >/dev/null && e2e_find "$1"; }
 e2e_absent() { ! e2e_find "$1" >/dev/null; }
+e2e_not() { ! "$@"; }
 e2e_running() { [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; }
 e2e_ended() { ! e2e_running; }
 

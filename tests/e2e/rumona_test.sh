@@ -41,13 +41,12 @@ check "the sign shows the folder's first picture" e2e_wait sign_is ff0000
 check "the board shows its picture at its place" \
   e2e_wait e2e_pixel_is $((bx + 230)) $((by + 115)) ff00ff
 
-# The popup menu is an unnamed window of its own.
-windows() { [ "$(xdotool search --onlyvisible --name '' | wc -l)" "$1" "$2" ]; }
-before=$(xdotool search --onlyvisible --name '' | wc -l)
+# The popup menu: a window of the program's beside its two.
+menu_open() { xdotool search --onlyvisible --pid "$E2E_PID" | grep -vqx -e "$BUS" -e "$PANEL"; }
 e2e_click $((bx + 200)) $((by + 186)) 3
-check "a right click on the background opens the popup menu" e2e_wait windows -gt "$before"
+check "a right click on the background opens the popup menu" e2e_wait menu_open
 e2e_key Escape
-check "Esc closes it" e2e_wait windows -eq "$before"
+check "Esc closes it" e2e_wait e2e_not menu_open
 
 # The system's move loop follows the pointer; the button comes up only once the board is seen
 # at its new place, so that no move is lost.

@@ -11,9 +11,9 @@ namespace {
 
 TEST(SignList, PictureExtensionsMatchWithCaseIgnored) {
   for (const wchar_t* name : {L"a.bmp", L"b.wmf", L"c.emf", L"d.gif", L"e.jpg", L"f.jpeg",
-                              L"PHOTO.JpEg", L"方向幕.BMP", L"x.jpg.jpg", L"ÉTÉ.GIF"})
+                              L"g.png", L"PHOTO.JpEg", L"方向幕.BMP", L"x.jpg.jpg", L"ÉTÉ.GIF"})
     EXPECT_TRUE(MatchesAnyPattern(name, kSignPatterns)) << name;
-  for (const wchar_t* name : {L"c.txt", L"a.bmpx", L"a.jpe", L"bmp", L"a.bmp.txt", L"a.png",
+  for (const wchar_t* name : {L"c.txt", L"a.bmpx", L"a.jpe", L"bmp", L"a.bmp.txt", L"a.pngx",
                               L"a_bmp", L""})
     EXPECT_FALSE(MatchesAnyPattern(name, kSignPatterns)) << name;
   EXPECT_FALSE(MatchesAnyPattern(L"a.txt", L";;"));  // empty items match nothing

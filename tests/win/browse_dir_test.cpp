@@ -9,6 +9,7 @@ namespace rumona::test {
 namespace {
 
 constexpr wchar_t kChooser[] = L"画像の位置";
+constexpr wchar_t kBrowser[] = L"フォルダーの参照";  // the shell's folder browser
 
 HWND Edit(HWND chooser) { return FindWindowExW(chooser, nullptr, L"Edit", nullptr); }
 
@@ -30,8 +31,10 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyAndCancelOrEscChangesNothing) {
   CharUpperBuffW(typed.data(), static_cast<DWORD>(typed.size()));
   const struct {
     std::wstring text, button, stored;  // a button of one character: that key in the text box
-  } cases[] = {{typed, L"OK", typed}, {L"not taken", L"キャンセル", L"c:\\old"},
-               {L"nor this", L"\x1b", L"c:\\old"}, {typed, L"\r", typed}, {L"", L"OK", L""}};
+  } cases[] = {{typed, L"OK", typed},          {L"not taken", L"キャンセル", L"c:\\old"},
+               {L"nor this", L"\x1b", L"c:\\old"}, {typed, L"\r", typed},
+               {L"", L"OK", L""},                 {L"nor that", L"close box", L"c:\\old"},
+               {typed, L"Alt+B", typed}};
   for (const auto& c : cases) {
     app.form().strDir[0] = L"c:\\old";
     bool held = false;
@@ -40,11 +43,18 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyAndCancelOrEscChangesNothing) {
       EXPECT_EQ(GetFocus(), Edit(hwnd));
       SetWindowTextW(Edit(hwnd), c.text.c_str());
       if (c.button.size() == 1) PostMessageW(Edit(hwnd), WM_KEYDOWN, c.button[0], 1);
+      else if (c.button == L"close box") MouseAt(CloseBox(hwnd), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      else if (c.button == L"Alt+B") Keys({VK_MENU, 'B'});  // the browser, cancelled: then OK
       else PressButton(hwnd, c.button);
+    });
+    ModalAnswerer browser(kBrowser, [&](HWND hwnd) {
+      PressButton(hwnd, L"キャンセル");
+      PressButton(FindOwnWindow(kChooser), L"OK");
     });
     ModalAnswerer box(kAppTitle, [](HWND hwnd) { PressButton(hwnd, L"OK"); });
     SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);  // the folder button
     EXPECT_EQ(chooser.answers(), 1) << c.button;
+    EXPECT_EQ(browser.answered(), c.button == L"Alt+B");
     EXPECT_EQ(app.form().strDir[0] + L"|" + app.form().File1.Path(), c.stored + L"|" + typed);
     EXPECT_FALSE(box.answered());
     ExpectFreed(app, held);

@@ -5,6 +5,7 @@
 
 #include "doors/doors.h"
 #include "doors/sound.h"
+#include "doors/step_timer.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -14,11 +15,13 @@ struct Door {
   int option;  // -1: the front door, else the middle door's option
   float open, closed;
   RECT area;  // where its steps may repaint
+  RECT bared;  // the pixels of the bus behind it once it stands open
 };
-const Door kDoors[] = {{-1, 70, 1095, PxRect(345, 705, 1095, 2220)},
-                       {0, 110, 795, PxRect(5535, 750, 1590, 2235)},
-                       {1, 110, 795, PxRect(5535, 750, 795, 2235)},
-                       {2, 110, 795, PxRect(6330, 750, 795, 2235)}};
+const Door kDoors[] = {
+    {-1, 70, 1095, PxRect(345, 705, 1095, 2220), PxRect(415, 705, 1025, 2220)},
+    {0, 110, 795, PxRect(5535, 750, 1590, 2235), PxRect(5645, 750, 1370, 2235)},
+    {1, 110, 795, PxRect(5535, 750, 795, 2235), PxRect(5645, 750, 685, 2235)},
+    {2, 110, 795, PxRect(6330, 750, 795, 2235), PxRect(6330, 750, 685, 2235)}};
 
 // Records the bus window's paints and how many steps had run when WM_APP was handled.
 std::vector<RECT> g_paints;
@@ -36,65 +39,105 @@ std::vector<BYTE> Asset(const char* name) {
   return {std::istreambuf_iterator<char>(f), {}};
 }
 
+// The door's pixels on screen against a picture of assets/ placed at `at`.
+bool ShowsAsset(const Pixels& screen, const Pixels& asset, const RECT& r, POINT at = {}) {
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (screen.at(x, y) != asset.at(x - at.x, y - at.y)) return false;
+  return true;
+}
+
 class Doors : public ::testing::TestWithParam<Door> {};
 
-// Each door opened and closed once at the fastest speed, every step, paint and sound recorded.
-TEST_P(Doors, StepShowEachStepAtOnceHandleNoMessageAndBuzzInOrder) {
+// Each door opened and closed once, its bar at a speed and the other bar at the fastest: every
+// step, paint, sound and the stroke's time recorded, and the screen compared with the artwork.
+TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder) {
   const Door& d = GetParam();
+  constexpr int kSpeed = 2000;  // 0.2 ms a step
   App app;
   Form1& f = app.form();
   HWND hwnd = f.hwnd();
   const std::vector<BYTE> open = Asset("buzzer101.wav"), close = Asset("buzzer102.wav");
+  const Pixels bus = AssetPixels("bus.bmp"), front = AssetPixels("door_front.bmp");
   std::vector<std::array<size_t, 3>> plays;
-  std::vector<float> widths, still;  // still: the other doors and the fixed edges
+  // Per step: front width, left leaf left and width, right leaf left and width; and the fixed
+  // edges (front left, right leaf right).
+  std::vector<std::array<float, 5>> steps;
+  std::vector<float> fixed;
   std::vector<size_t> handled;
   sndPlaySoundCall = [&](LPCSTR s, UINT flags) {  // 0: a stop; the sound the buffer held
     const auto& b = LoadedSoundData();
-    plays.push_back({s ? flags : 0, b == open ? 101u : b == close ? 102u : 0u, widths.size()});
+    plays.push_back({s ? flags : 0, b == open ? 101u : b == close ? 102u : 0u, steps.size()});
     return TRUE;
   };
-  app.panel().SetHScroll1Value(1);
-  app.panel().SetHScroll2Value(1);
+  app.panel().SetHScroll1Value(d.option < 0 ? kSpeed : 1);
+  app.panel().SetHScroll2Value(d.option < 0 ? 1 : kSpeed);
   if (d.option >= 0) app.panel().SelectOption1(d.option);
   int unshown = 0;  // steps not on screen before their delay
+  RectPx lastShown = ToPixels(f.imgNakaorido[1].rect);
   doorStepObserver = [&] {
     const RectTw &l = f.imgNakaorido[0].rect, &r = f.imgNakaorido[1].rect;
-    const float front = f.Image1.rect.width;
-    widths.push_back(d.option < 0 ? front : d.option == 2 ? r.width : l.width);
-    still.push_back(f.Image1.rect.left + l.left + r.left + r.width +
-                    (d.option < 0   ? l.width + r.width
-                     : d.option > 0 ? front + (d.option == 1 ? r.width : l.width) : front));
-    g_steps = widths.size();
+    steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width});
+    fixed.push_back(f.Image1.rect.left + r.right());
+    g_steps = steps.size();
+    const RectPx shown = ToPixels(d.option < 0 ? f.Image1.rect : d.option == 2 ? r : l);
     unshown += GetUpdateRect(hwnd, nullptr, FALSE) ||
-               (g_steps % 4 == 0 && !CaptureClient(hwnd, true).SameIn(CaptureClient(hwnd), d.area));
+               (!(shown == lastShown) && !CaptureClient(hwnd, true).SameIn(CaptureClient(hwnd), d.area));
+    lastShown = shown;
     if (g_steps % 600 == 3) PostMessageW(hwnd, WM_APP, 0, 0);
   };
   Pump();
+  const Pixels before = CaptureClient(hwnd, true);
+  EXPECT_TRUE(d.option >= 0 || ShowsAsset(before, front, d.area, {d.area.left, d.area.top}));
   g_paints.clear();
   g_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(&Spy)));
-  for (int i = 0; i < 2; ++i) {
+  std::vector<Pixels> after;
+  std::vector<int64_t> tookNs;
+  for (int i = 0; i < 4; ++i) {  // the last two unwatched, for their time
+    askHighResolutionTimer = i < 3;  // the last on the timer of Windows before 10 1803
+    if (i == 2) {
+      doorStepObserver = nullptr;
+      sndPlaySoundCall = [](LPCSTR, UINT) { return TRUE; };
+    }
     g_handledAt = SIZE_MAX;
     PostMessageW(hwnd, WM_APP, 0, 0);  // pending when the stroke starts
+    const int64_t start = NowNs();
     SendMessageW(d.option < 0 ? app.panel().Check1 : app.panel().Check2, BM_CLICK, 0, 0);
+    tookNs.push_back(NowNs() - start);
     handled.push_back(g_handledAt);
+    after.push_back(CaptureClient(hwnd, true));
     Pump();
     handled.push_back(g_handledAt);
   }
+  askHighResolutionTimer = true;
+  handled.resize(4);
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_proc));
-  doorStepObserver = nullptr;
   sndPlaySoundCall = [](LPCSTR s, UINT flags) { return sndPlaySoundA(s, flags); };
-  std::vector<float> expected;
-  for (float w = d.closed; w >= d.open; --w) expected.push_back(w);
-  for (float w = d.open; w <= d.closed; ++w) expected.push_back(w);
-  EXPECT_EQ(widths, expected);
-  EXPECT_EQ(std::count(still.begin(), still.end(), still.front()), std::ssize(still));
-  const size_t n = widths.size() / 2;
+
+  // The moving leaves run one twip a step to their open width and back; what does not move
+  // stays closed: the right leaf always ends at 7125.
+  std::vector<float> run;
+  for (float w = d.closed; w >= d.open; --w) run.push_back(w);
+  for (float w = d.open; w <= d.closed; ++w) run.push_back(w);
+  std::vector<std::array<float, 5>> expected;
+  for (float w : run) {
+    const float l = d.option == 0 || d.option == 1 ? w : 795, r = d.option % 2 == 0 ? w : 795;
+    expected.push_back({d.option < 0 ? w : 1095, 5535, l, 7125 - r, r});
+  }
+  EXPECT_EQ(steps, expected);
+  EXPECT_EQ(std::count(fixed.begin(), fixed.end(), 345.0f + 7125), std::ssize(fixed));
+  const size_t n = run.size() / 2;
+  // A stroke cannot end before its schedule: its bar's speed in idle counts for each step.
+  for (int i : {2, 3}) EXPECT_GE(tookNs[i], int64_t(n) * kSpeed * kNanosecondsPerCount);
   EXPECT_EQ(unshown, 0);
   for (const RECT& r : g_paints) {
     RECT inside;
     IntersectRect(&inside, &r, &d.area);
     EXPECT_TRUE(EqualRect(&inside, &r)) << r.left << "," << r.top << "-" << r.right;
   }
+  // Open, the bus shows where the door stood; closed again, the door as it was.
+  EXPECT_TRUE(ShowsAsset(after[0], bus, d.bared));
+  for (int i : {1, 3}) EXPECT_TRUE(after[i].SameIn(before, PxRect(0, 0, 11460, 3240)));
   // Only the middle door's close handles what is pending, once, before its first step.
   EXPECT_EQ(handled, (std::vector<size_t>{SIZE_MAX, n, d.option < 0 ? SIZE_MAX : n, 2 * n}));
   // The opening buzzer to its end before the first step; the player stopped while its buffer
@@ -102,6 +145,17 @@ TEST_P(Doors, StepShowEachStepAtOnceHandleNoMessageAndBuzzInOrder) {
   if (!plays.empty() && plays[0][0] == 0) plays.erase(plays.begin());  // an earlier test's sound
   const decltype(plays) want{{6, 101, 0}, {0, 101, n}, {7, 102, n}};
   EXPECT_EQ(plays, d.option < 0 ? decltype(plays){} : want);
+}
+
+// A frame moved across the front door stays above it while the door moves.
+TEST(Doors, AFrameAcrossADoorStaysAboveIt) {
+  App app;
+  app.form().MoveKanban(300, 1000);
+  app.form().PicKanban_DblClick();  // the bar now runs across the door at 1450 to 1510
+  app.panel().SetHScroll1Value(1);
+  for (int i = 0; i < 2; ++i) SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // and back
+  const RECT bar = PxRect(1005, 1470, 15, 15);  // inside its outline
+  EXPECT_EQ(CaptureClient(app.form().hwnd(), true).at(bar.left, bar.top), COLORREF{0xE0E0E0});
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, Doors, ::testing::ValuesIn(kDoors), [](const auto& info) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/app.h"
 #include "panel/frm_browse_dir.h"
 #include "panel/frm_show_version.h"
 #include "test_support.h"
@@ -9,7 +10,39 @@
 namespace rumona::test {
 namespace {
 
-// What a layout fault breaks: a control outside its parent, or covered where it is clicked.
+// Whether a control's caption fits the room the control draws it in.
+bool CaptionFits(HWND c) {
+  wchar_t cls[32] = {};
+  GetClassNameW(c, cls, 32);
+  const LONG style = GetWindowLongW(c, GWL_STYLE);
+  const bool button = !lstrcmpiW(cls, L"Button"), label = !lstrcmpiW(cls, L"Static");
+  std::wstring text = WindowText(c);
+  if (text.empty() || !lstrcmpiW(cls, L"Edit")) return true;
+  RECT room = ClientRectPx(c);
+  UINT format = DT_SINGLELINE;
+  if (label) {
+    format = DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+  } else if (button && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+    room.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the button, then a gap
+  } else if (button) {  // inside its 3D border
+    InflateRect(&room, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+  } else {  // a frame: " caption " on its top edge, 6 pixels in
+    text = L" " + text + L" ";
+    InflateRect(&room, -6, 0);
+    format |= DT_NOPREFIX;
+  }
+  HDC dc = GetDC(c);
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont());
+  RECT need{0, 0, room.right - room.left, 0};
+  DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(c, dc);
+  return need.right <= room.right - room.left && need.bottom <= room.bottom - room.top;
+}
+
+// What a layout fault breaks: a control outside its parent, covered where it is clicked, or its
+// caption cut.
 void ExpectControlsReachable(HWND parent) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r = RectInParent(c), client = ClientRectPx(parent), inside;
@@ -19,15 +52,22 @@ void ExpectControlsReachable(HWND parent) {
     EXPECT_TRUE(EqualRect(&inside, &r) &&
                 ChildWindowFromPointEx(parent, centre, CWP_SKIPINVISIBLE) == c)
         << "outside or covered at " << r.left << "," << r.top;
+    EXPECT_TRUE(CaptionFits(c)) << testing::PrintToString(WindowText(c)) << " cut";
     ExpectControlsReachable(c);
   }
 }
 
-TEST(Windows, StylesClientSizesAndReachableControls) {
+// Whether the system's "ＭＳ Ｐゴシック" is a proportional face or a wider fixed-pitch one.
+class Windows : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(Windows, StylesClientSizesAndReachableControls) {
+  const auto faces = SetFaceCandidates(JapaneseFace::kPGothic, {GetParam()});
   App app;
   frmBrowseDir chooser;
   frmShowVersion version;
-  ASSERT_TRUE(chooser.Create() && version.Create());
+  const bool made = chooser.Create() && version.Create();
+  SetFaceCandidates(JapaneseFace::kPGothic, faces);  // the windows keep the fonts they have
+  ASSERT_TRUE(made);
   constexpr DWORD kFixed = WS_CAPTION | WS_SYSMENU, kNot = WS_THICKFRAME | WS_MAXIMIZEBOX;
   constexpr DWORD kExMask =
       WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
@@ -60,21 +100,9 @@ TEST(Windows, StylesClientSizesAndReachableControls) {
               w.hwnd == app.form().hwnd());
     ExpectControlsReachable(w.hwnd);
   }
-  // Controls are stacked by their tab index, the order dialog navigation follows.
-  auto stack = [](HWND parent) {
-    std::vector<HWND> children;
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-      children.push_back(c);
-    return children;
-  };
-  EXPECT_EQ(stack(version.hwnd()),
-            (std::vector<HWND>{version.Label1[0], version.Label2, version.Label3[0],
-                               version.Command1, version.Label3[1], version.Label4,
-                               version.Label5, version.Label1[1]}));
-  const frmSet& panel = app.panel();
-  EXPECT_EQ(stack(panel.Frame2), (std::vector<HWND>{panel.Option1[2], panel.Option1[1],
-                                                    panel.Option1[0]}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Faces, Windows, testing::Values(L"IPAPGothic", L"IPAGothic"), Row);
 
 // A press and release as the window receives them, at a point of its client area in twips.
 void Click(HWND hwnd, UINT down, float x, float y) {
@@ -83,12 +111,21 @@ void Click(HWND hwnd, UINT down, float x, float y) {
   SendMessageW(hwnd, down + 1, 0, at);  // the matching button-up
 }
 
-TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndDoorClicksFocusTheSign) {
+TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndOnlyLeftClicksMoveTheFocus) {
+  TempDir dir;
+  WriteBmp(dir.File(L"a.bmp"), 4, 4, 0x0000FF);
+  WriteBmp(dir.File(L"b.bmp"), 4, 4, 0x00FF00);
   App app;
   Form1& f = app.form();
   EXPECT_EQ(GetFocus(), f.Picture1);
-  ModalAnswerer menu(L"", [](HWND) { EndMenu(); });  // the popup menu: the one untitled window
-  const HWND bus = f.hwnd(), sign = f.Picture1;
+  f.strDir[0] = dir.path();
+  f.picDir();
+  std::vector<std::wstring> items;
+  ModalAnswerer menu(L"", [&](HWND) {  // the popup menu: the one untitled window
+    items = MenuItems(OpenMenuWindow());
+    EndMenu();
+  });
+  const HWND bus = f.hwnd(), sign = f.Picture1, board = f.PicKanban;
   const struct {
     HWND hwnd;
     UINT down;
@@ -97,17 +134,27 @@ TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndDoorClicksFocusTheSign)
   } presses[] = {{bus, WM_RBUTTONDOWN, 3000, 2800, 1}, {bus, WM_RBUTTONDOWN, 7380, 1900, 1},
                  {bus, WM_MBUTTONDOWN, 3000, 2800, 0}, {bus, WM_RBUTTONDOWN, 800, 1500, 0},
                  {bus, WM_RBUTTONDOWN, 5800, 1500, 0}, {bus, WM_RBUTTONDOWN, 6700, 1500, 0},
-                 {sign, WM_RBUTTONDOWN, 75, 75, 0},    {bus, WM_LBUTTONDOWN, 3000, 2800, 0},
-                 {bus, WM_LBUTTONDOWN, 800, 1500, 1},  {bus, WM_LBUTTONDOWN, 345, 1500, 1},
-                 {sign, WM_LBUTTONDOWN, 150, 150, 1}};
+                 {sign, WM_RBUTTONDOWN, 75, 75, 0},    {sign, WM_MBUTTONDOWN, 75, 75, 0},
+                 {board, WM_RBUTTONDOWN, 300, 200, 1}, {board, WM_MBUTTONDOWN, 300, 200, 0},
+                 {bus, WM_LBUTTONDOWN, 3000, 2800, 0}, {bus, WM_LBUTTONDOWN, 800, 1500, 1},
+                 {bus, WM_LBUTTONDOWN, 345, 1500, 1},  {sign, WM_LBUTTONDOWN, 150, 150, 1}};
   for (const auto& p : presses) {
     const int before = menu.answers();
-    SetFocus(f.PicKanban);
+    const bool left = p.down == WM_LBUTTONDOWN;
+    SetFocus(left ? board : sign);
     Click(p.hwnd, p.down, p.x, p.y);
     Pump();
-    const int seen = p.down == WM_LBUTTONDOWN ? GetFocus() == sign : menu.answers() - before;
+    const int seen = left ? GetFocus() == sign : menu.answers() - before;
     EXPECT_EQ(seen, p.menus) << p.down << " at " << p.x << "," << p.y;
+    if (left) continue;
+    // Other presses leave the focus on the sign: Down, where the focus is, still steps it.
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(CaptureClient(sign).at(0, 0), 0x00FF00u) << p.down << " at " << p.x << "," << p.y;
+    SendMessageW(sign, WM_KEYDOWN, VK_UP, 1);
   }
+  EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示", L"看板の画像を設定...",
+                                              L"-", L"看板のリセット"}));
+  EXPECT_EQ(f.KanbanRect(), (RectTw{7425, 1665, 1410, 450}));  // no press moved the board
   SendMessageW(f.Picture1, WM_KEYDOWN, VK_TAB, 0);
   EXPECT_EQ(GetFocus(), f.PicKanban);
   SendMessageW(f.PicKanban, WM_KEYDOWN, VK_TAB, 0);  // and back: the two are the tab order

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "test_support.h"
@@ -36,6 +38,69 @@ TEST(Panel, TabWalksTheDesignOrderAndSkipsALockedOptionGroup) {
   EXPECT_TRUE(IsWindowEnabled(p.Frame2) && IsWindowEnabled(p.Option1[1]));
   SendMessageW(p.Check1, BM_CLICK, 0, 0);  // the front door leaves the group alone
   EXPECT_TRUE(p.Check1Value() == 1 && IsWindowEnabled(p.Frame2));
+}
+
+// A point of a speed bar, in its own pixels; x < 0 counts from its right end.
+POINT BarPoint(HWND bar, int x) {
+  RECT rc;
+  GetClientRect(bar, &rc);
+  POINT p{x < 0 ? rc.right + x : x, rc.bottom / 2};
+  ClientToScreen(bar, &p);
+  return p;
+}
+
+// The speed bars as the mouse moves them: the arrows and the page area step by one, the thumb
+// counts once it is let go, the values growing to the right; each bar shows in its own readout
+// only, and drives its own speed.
+TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadout) {
+  App app;
+  frmSet& p = app.panel();
+  const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+  const int middle = static_cast<int>(ClientRectPx(p.HScroll1).right / 2);
+  for (int i = 0; i < 2; ++i) {
+    const HWND bar = i == 0 ? p.HScroll1 : p.HScroll2;
+    const HWND mine = i == 0 ? p.lblMaeSpeed : p.lblNakaSpeed;
+    const HWND other = i == 0 ? p.lblNakaSpeed : p.lblMaeSpeed;
+    p.SetHScroll1Value(15000);
+    p.SetHScroll2Value(15000);
+    const struct {
+      int x;
+      const wchar_t* shown;
+    } clicks[] = {{arrow / 2, L"14999"}, {-arrow / 2, L"15000"}, {arrow + 3, L"14999"},
+                  {-arrow - 3, L"15000"}};
+    for (const auto& c : clicks) {
+      MouseAt(BarPoint(bar, c.x), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      EXPECT_TRUE(WaitUntil([&] { return WindowText(mine) == c.shown; })) << c.x;
+      EXPECT_EQ(WindowText(other), L"15000");
+    }
+    // The thumb from the middle to the right end: nothing while it moves, 30000 when let go.
+    std::wstring whileMoving;
+    std::atomic<bool> released{false};
+    std::thread mouse([&, gui = GetCurrentThreadId()] {
+      auto captured = [&] {
+        GUITHREADINFO info{.cbSize = sizeof info};
+        return GetGUIThreadInfo(gui, &info) && info.hwndCapture == bar;
+      };
+      MouseAt(BarPoint(bar, middle), {MOUSEEVENTF_LEFTDOWN});
+      if (WaitUntil(captured)) {
+        MouseAt(BarPoint(bar, -arrow / 2), {MOUSEEVENTF_MOVE});
+        WaitUntil([&] {
+          SCROLLINFO si{.cbSize = sizeof si, .fMask = SIF_TRACKPOS};
+          return GetScrollInfo(bar, SB_CTL, &si) && si.nTrackPos == 30000;
+        });
+        whileMoving = WindowText(mine);
+      }
+      MouseAt(BarPoint(bar, -arrow / 2), {MOUSEEVENTF_LEFTUP});
+      released = true;
+    });
+    EXPECT_TRUE(WaitUntil([&] { return released && WindowText(mine) == L"30000"; }));
+    mouse.join();
+    EXPECT_EQ(whileMoving, L"15000");
+    MouseAt(BarPoint(bar, arrow / 2), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(mine) == L"29999"; }));
+    EXPECT_EQ((std::pair(p.HScroll1Value(), p.HScroll2Value())),
+              (i == 0 ? std::pair(29999, 15000) : std::pair(15000, 29999)));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/app.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailingLine{nullptr, R"("","",0,0,"")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"c:\\s\\\"\r\n", R"("c:\s\","",0,0,"")", "#TRUE#,#TRUE#"},
-        FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"c:\\b.bmp\",3000,x,#FALSE#,#FALSE#,123,456,1",
+        FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"c:\\b.bmp\",x,1500,#FALSE#,#FALSE#,123,456,1",
                     R"("","r",5,6,"c:\b.bmp")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"\",3000,1500,#FALSE#,#FALSE#,123,456,3",
                     R"("","r",5,6,"")", "#FALSE#,#FALSE#"},
@@ -82,9 +83,14 @@ INSTANTIATE_TEST_SUITE_P(
                     R"("","",0,0,"")", "#TRUE#,#FALSE#"}),
     Row);
 
-TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndNamesItInAMessage) {
   const std::string old = " 1215, 900,1215,4500,\"\",\"\",0,0,\"\",7425,1665,#TRUE#,#TRUE#,"
                           "10000,6000,1\r\n";  // blanks that a write would drop
+  std::vector<std::wstring> said;
+  ModalAnswerer box(kAppTitle, [&](HWND b) {
+    said.push_back(WindowText(GetDlgItem(b, 0xFFFF)));
+    PostMessageW(b, WM_CLOSE, 0, 0);
+  });
   WriteFileBytes(kIni, old);
   ASSERT_TRUE(CreateDirectoryW(kTemp.c_str(), nullptr));  // where the new file would go
   for (DWORD attributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
@@ -98,6 +104,7 @@ TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndLeavesNoTemporaryFile) 
   StartAndClose();
   EXPECT_EQ(GetFileAttributesW(kTemp.c_str()), INVALID_FILE_ATTRIBUTES);
   RemoveDirectoryW(kIni.c_str());
+  EXPECT_EQ(said, std::vector<std::wstring>(3, L"設定を保存できませんでした。\n" + kIni));
 }
 
 }  // namespace

@@ -96,13 +96,24 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   app.form().strDir[0] = dir.path();
   app.form().picDir();
   ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
-  auto press = [&](const std::wstring& keys, int shown) {  // C clears, S sets
-    for (wchar_t k : keys)
-      SendMessageW(app.panel().Command2[k == 'C' ? 10 : k == 'S' ? 11 : k - '0'], BM_CLICK, 0, 0);
-    EXPECT_EQ(CaptureClient(app.form().Picture1).at(0, 0), colour(shown)) << keys;
+  // Clicks on the keys where the keypad's face shows them: C clears, S sets.
+  const std::wstring face = L"7894561230CS";
+  auto press = [&](const std::wstring& keys, int shown) {
+    for (wchar_t k : keys) {
+      const int at = static_cast<int>(face.find(k));
+      MouseAt(ScreenPoint(app.panel().hwnd(), 2265 + 75 + 495 * (at % 3) + 255,
+                          600 + 390 * (at / 3) + 195),
+              {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      Pump();  // the click, queued by SendInput, is handled here
+    }
+    EXPECT_EQ(CaptureClient(app.form().Picture1, true).at(0, 0), colour(shown)) << keys;
   };
-  press(L"1234567CS", 0);
-  press(L"007S", 7);
+  press(L"S", 0);  // the empty display: the first entry
+  press(L"1234567", 0);
+  EXPECT_EQ(WindowText(app.panel().Label1), L"123456");
+  press(L"C789", 0);
+  EXPECT_EQ(WindowText(app.panel().Label1), L"789");
+  press(L"C007S", 7);
   for (const wchar_t* beyond : {L"C10S", L"C32767S", L"C40000S", L"C1234567S"}) press(beyond, 7);
   EXPECT_EQ(WindowText(app.panel().Label1), L"123456");
   Key(app.form(), VK_DOWN);
@@ -110,6 +121,10 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   Key(app.form(), VK_DOWN);  // steps from where the arrows were, not from the number
   EXPECT_EQ(CaptureClient(app.form().Picture1).at(0, 0), colour(2));
   EXPECT_FALSE(anyBox.answered());
+  for (int at : {10, 11})  // "C" and "設定" have orange faces
+    EXPECT_EQ(ScreenPixel(ScreenPoint(app.panel().hwnd(), 2265 + 75 + 495 * (at % 3) + 60,
+                                      600 + 390 * (at / 3) + 60)),
+              0x0080FF);
 }
 
 }  // namespace

@@ -21,38 +21,14 @@ std::vector<float> Layout(const Form1& f) {
 
 const std::vector<float> kDefault = {7425, 1665, 1410, 450, 7350, 1665, 75,   465,
                                      8835, 1665, 75,   465, 7350, 2115, 1560, 60};
-using LayoutCase = std::pair<void (*)(Form1&), std::vector<float>>;
-class FrameLayout : public testing::TestWithParam<LayoutCase> {};
-
-TEST_P(FrameLayout, FollowsTheBoardWithoutEverMovingIt) {
-  App app;
-  GetParam().first(app.form());
-  EXPECT_EQ(Layout(app.form()), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, FrameLayout,
-    testing::Values(
-        LayoutCase{[](Form1& f) { f.MoveSizeKanban({30, 300, 600, 750}); },  // post heights stay
-                   {30, 300, 600, 750, -45, 300, 75, 465, 630, 300, 75, 465, -45, 1050, 750, 60}},
-        LayoutCase{[](Form1& f) {
-                     f.MoveSizeKanban({30, 300, 600, 750});
-                     SendMessageW(f.PicKanban, WM_LBUTTONDBLCLK, 0, 0);
-                   },
-                   {30, 300, 600, 750, -45, 300, 75, 765, 630, 300, 75, 765, -45, 1050, 750, 60}},
-        LayoutCase{[](Form1& f) {
-                     f.MoveSizeKanban({30, 300, 600, 750});
-                     Command(f, kMnuKanbanReset);
-                   },
-                   kDefault}),
-    Row);
 
 // Answers the open dialog with `path` (cancels it when empty); returns the name it opened on.
 std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
   std::wstring opened;
   ModalAnswerer dialog(L"開く", [&](HWND dlg) {
     EXPECT_TRUE(GetWindow(dlg, GW_OWNER) == f.hwnd() && !IsWindowEnabled(f.hwnd()));
-    EXPECT_EQ(WindowText(GetDlgItem(dlg, 0x470)), L"*.bmp;*.jpeg;*.gif;*.wmf;*.emf");  // cmb1
+    EXPECT_EQ(WindowText(GetDlgItem(dlg, 0x470)),  // cmb1
+              L"*.bmp;*.jpeg;*.gif;*.wmf;*.emf;*.png");
     HWND name = GetDlgItem(dlg, 0x47c) ? GetDlgItem(dlg, 0x47c) : GetDlgItem(dlg, 0x480);
     opened = WindowText(name);
     SetWindowTextW(name, path.c_str());
@@ -88,6 +64,113 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing)
   EXPECT_TRUE(f.KanbanPicture().empty());
   EXPECT_EQ(f.strKanbanPath, good);
 }
+
+// "枠の表示" clicked in the popup menu: the frame goes, and comes back round the board where it
+// now stands.
+TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoard) {
+  App app;
+  Form1& f = app.form();
+  const Pixels bus = AssetPixels("bus.bmp");
+  f.MoveKanban(3000, 600);
+  std::vector<std::vector<std::wstring>> seen;
+  ModalAnswerer menu(L"", [&](HWND m) {
+    seen.push_back(MenuItems(m));
+    RECT item;
+    GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0)), 1, &item);
+    MouseAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2},
+            {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  });
+  const RECT designPost = PxRect(7350, 1650, 75, 495), newPost = PxRect(2925, 600, 75, 465);
+  auto post = [&](const RECT& r) {  // the colours inside a post, as shown
+    const Pixels shown = CaptureClient(f.hwnd(), true);
+    return std::pair(shown.at(r.left + 2, r.top + 5), bus.at(r.left + 2, r.top + 5));
+  };
+  EXPECT_NE(post(designPost).first, post(designPost).second);
+  for (int i = 0; i < 2; ++i) {
+    SendMessageW(f.hwnd(), WM_RBUTTONDOWN, 0, MAKELPARAM(200, 186));
+    SendMessageW(f.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(200, 186));
+    EXPECT_TRUE(WaitUntil([&] { return f.MenuChecked(kMnuViewWaku) == (i == 1); })) << i;
+    EXPECT_EQ(post(designPost).first, post(designPost).second) << i;  // the old place is bare
+  }
+  EXPECT_EQ(seen[1][1], L"枠の表示");  // unchecked while hidden
+  EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
+}
+
+// Both metafiles are half an inch by a quarter, 48 x 24 pixels, all black.
+void WriteEmf(const std::wstring& path) {
+  const RECT frame{0, 0, 1270, 635};  // hundredths of a millimetre
+  HDC dc = CreateEnhMetaFileW(nullptr, path.c_str(), &frame, nullptr);
+  PatBlt(dc, 0, 0, 48, 24, BLACKNESS);  // in the screen's pixels
+  DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+}
+
+void WritePlaceableWmf(const std::wstring& path) {
+  HDC dc = CreateMetaFileW(nullptr);
+  SetWindowExtEx(dc, 720, 360, nullptr);
+  PatBlt(dc, 0, 0, 720, 360, BLACKNESS);
+  HMETAFILE wmf = CloseMetaFile(dc);
+  const UINT size = GetMetaFileBitsEx(wmf, 0, nullptr);
+  std::string bytes(22 + size, '\0');
+  GetMetaFileBitsEx(wmf, size, bytes.data() + 22);
+  DeleteMetaFile(wmf);
+  // Key, handle, bounds (left, top, right, bottom), units per inch, reserved, checksum.
+  WORD header[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 720, 360, 1440, 0, 0, 0};
+  for (int i = 0; i < 10; ++i) header[10] ^= header[i];
+  memcpy(bytes.data(), header, sizeof header);
+  WriteFileBytes(path, bytes);
+}
+
+// A file, the picture's size in pixels and colours at points inside it.
+struct PictureCase {
+  std::wstring name;
+  std::function<void(const std::wstring&)> write;
+  SIZE size;
+  std::vector<std::pair<POINT, COLORREF>> colours;
+};
+class PictureFile : public testing::TestWithParam<PictureCase> {};
+
+TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
+  const PictureCase& c = GetParam();
+  TempDir dir;
+  c.write(dir.File(c.name));
+  App app;
+  Form1& f = app.form();
+  f.strDir[0] = dir.path();
+  f.picDir();
+  f.ShowSignEntry(0);
+  ChoosePicture(f, dir.File(c.name));
+  const Pixels sign = CaptureClient(f.Picture1, true), board = CaptureClient(f.PicKanban, true);
+  EXPECT_EQ(sign.at(c.size.cx, c.size.cy), 0xFFFFFFu);  // just past it: the sign's white
+  EXPECT_EQ((std::vector<int>{board.width, board.height}),
+            (std::vector<int>{c.size.cx, c.size.cy}));
+  for (const auto& [at, colour] : c.colours) {
+    EXPECT_EQ(sign.at(at.x, at.y), colour) << at.x << "," << at.y;
+    EXPECT_EQ(board.at(at.x, at.y), colour) << at.x << "," << at.y;
+  }
+}
+
+using namespace std::string_literals;
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PictureFile,
+    testing::Values(
+        // 2 x 1: opaque red, then transparent blue.
+        PictureCase{L"a.png", [](const std::wstring& path) {
+          WriteFileBytes(path,
+              "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x02"
+              "\x00\x00\x00\x01\x08\x06\x00\x00\x00\xf4\x22\x7f\x8a\x00\x00\x00\x11\x49\x44\x41"
+              "\x54\x08\xd7\x63\xf8\xcf\xc0\xf0\x9f\x81\xe1\x3f\x03\x00\x0e\xfa\x02\xfe\xf2\xfb"
+              "\x86\x78\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82"s);
+        }, {2, 1}, {{{0, 0}, 0x0000FF}, {{1, 0}, 0xFFFFFF}}},
+        // 3 x 2, two frames: green, then blue.
+        PictureCase{L"a.gif", [](const std::wstring& path) {
+          WriteFileBytes(path,
+              "\x47\x49\x46\x38\x39\x61\x03\x00\x02\x00\xf0\x00\x00\x00\xff\x00\x00\x00\x00\x2c"
+              "\x00\x00\x00\x00\x03\x00\x02\x00\x00\x02\x02\x84\x5f\x00\x2c\x00\x00\x00\x00\x03"
+              "\x00\x02\x00\x80\x00\x00\xff\x00\x00\x00\x02\x02\x84\x5f\x00\x3b"s);
+        }, {3, 2}, {{{0, 0}, 0x00FF00}, {{2, 1}, 0x00FF00}}},
+        PictureCase{L"a.emf", WriteEmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}},
+        PictureCase{L"a.wmf", WritePlaceableWmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}}),
+    Row);
 
 void SendMouse(DWORD flags) {
   static DWORD time = GetTickCount();  // each event a little later: double clicks by timestamp

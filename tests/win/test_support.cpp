@@ -100,10 +100,81 @@ ModalAnswerer::~ModalAnswerer() {
 void CALLBACK ModalAnswerer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
   ModalAnswerer* self = answerers.count(id) ? answerers[id] : nullptr;
   HWND hwnd = self ? FindOwnWindow(self->title_) : nullptr;
-  if (!hwnd || hwnd == self->last_) return;
+  if (!hwnd) return;
+  if (hwnd == self->last_) {
+    if (GetTickCount64() - self->answeredAt_ < 10000) return;
+    char title[256] = {};
+    WideCharToMultiByte(CP_UTF8, 0, self->title_.c_str(), -1, title, 255, nullptr, nullptr);
+    ADD_FAILURE() << "\"" << title << "\" still open 10 s after its answer";
+    self->answeredAt_ = GetTickCount64();
+    if (self->title_.empty()) EndMenu();
+    else if (!EndDialog(hwnd, IDCANCEL)) DestroyWindow(hwnd);
+    return;
+  }
   self->last_ = hwnd;  // first: an answer may pump, and so tick again
+  self->answeredAt_ = GetTickCount64();
   ++self->answers_;
   self->answer_(hwnd);
+}
+
+HWND OpenMenuWindow() {
+  HWND menu = nullptr;
+  while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(menu, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(menu)) return menu;
+  }
+  return nullptr;
+}
+
+std::vector<std::wstring> MenuItems(HWND menuWindow) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  std::vector<std::wstring> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+    const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+    items.push_back(state & MF_SEPARATOR ? L"-" : (state & MF_CHECKED ? L"*" : L"") +
+                                                     std::wstring(text));
+  }
+  return items;
+}
+
+void MouseAt(POINT screen, std::initializer_list<DWORD> events) {
+  SetCursorPos(screen.x, screen.y);
+  std::vector<INPUT> in;
+  for (DWORD e : events) in.push_back(INPUT{.type = INPUT_MOUSE, .mi = {.dwFlags = e}});
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+POINT ScreenPoint(HWND window, float xTw, float yTw) {
+  POINT p{TwipsToPixels(xTw), TwipsToPixels(yTw)};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+COLORREF ScreenPixel(POINT screen) {
+  HDC dc = GetDC(nullptr);
+  const COLORREF c = GetPixel(dc, screen.x, screen.y);
+  ReleaseDC(nullptr, dc);
+  return c;
+}
+
+void Keys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> in;
+  for (WORD k : keys) in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = k}});
+  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k)
+    in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = *k, .dwFlags = KEYEVENTF_KEYUP}});
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+POINT CloseBox(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.right - 1; x > r.left; --x)
+      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x - 3, y + 3};
+  return {};
 }
 
 TempDir::TempDir() {
@@ -168,6 +239,23 @@ Pixels CaptureClient(HWND hwnd, bool asShown) {
   }
   DeleteObject(SelectObject(dc, old));
   DeleteDC(dc);
+  return p;
+}
+
+Pixels AssetPixels(const std::string& name) {
+  const std::string path = std::string(RUMONA_ASSETS_DIR) + "/" + name;
+  auto bmp = static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  BITMAP info{};
+  GetObjectW(bmp, sizeof info, &info);
+  Pixels p{info.bmWidth, info.bmHeight, std::vector<COLORREF>(info.bmWidth * info.bmHeight)};
+  BITMAPINFO bi{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = p.width,
+                              .biHeight = -p.height, .biPlanes = 1, .biBitCount = 32}};
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bmp, 0, p.height, p.px.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bmp);
+  for (COLORREF& c : p.px) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));  // from 0x00RRGGBB
   return p;
 }
 

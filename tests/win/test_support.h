@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,7 +46,8 @@ HWND FindOwnWindow(const std::wstring& title);  // visible, top-level, of this p
 void PressButton(HWND window, const std::wstring& caption);  // posted, as a click
 
 // Answers each window of that title once, on this thread, from a timer that every modal or
-// menu loop (and WaitUntil) dispatches; an answer posts its button press.
+// menu loop (and WaitUntil) dispatches; an answer posts its button press. A window still open
+// 10 s after its answer fails the test, naming its title, and is closed so that the test ends.
 class ModalAnswerer {
  public:
   ModalAnswerer(std::wstring title, std::function<void(HWND)> answer);
@@ -58,9 +60,22 @@ class ModalAnswerer {
   std::wstring title_;
   std::function<void(HWND)> answer_;
   HWND last_ = nullptr;
+  ULONGLONG answeredAt_ = 0;
   int answers_ = 0;
   UINT_PTR timer_;
 };
+
+// The program's popup menu while it is open: its window, and its items as "caption" with a
+// leading "*" when checked, "-" for a separator.
+HWND OpenMenuWindow();
+std::vector<std::wstring> MenuItems(HWND menuWindow);
+
+// Real input, as the user gives it: the pointer moved to a screen point, then the events.
+void MouseAt(POINT screen, std::initializer_list<DWORD> events);
+POINT ScreenPoint(HWND window, float xTw, float yTw);
+COLORREF ScreenPixel(POINT screen);  // as the display shows it  // a point of its client area, in twips
+void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
+POINT CloseBox(HWND window);  // the middle of its title bar's close box
 
 class TempDir {  // a fresh folder, removed with its files
  public:
@@ -91,5 +106,8 @@ struct Pixels {  // colours 0xBBGGRR, top row first
 };
 // The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
+// A picture of assets/ as it is drawn at its own size: the independent record of what the
+// screen must show.
+Pixels AssetPixels(const std::string& name);
 
 }  // namespace rumona::test
