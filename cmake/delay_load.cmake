@@ -6,7 +6,7 @@
 # be named there too.
 set(RUMONA_DELAY_LOADED
   "comdlg32.dll:GetOpenFileNameW"
-  "shell32.dll:SHBrowseForFolderA SHGetFolderPathW SHGetPathFromIDListA SHGetSpecialFolderLocation ShellExecuteA"
+  "shell32.dll:SHBrowseForFolderW SHGetFolderPathW SHGetPathFromIDListEx SHGetSpecialFolderLocation ShellExecuteA"
   "ole32.dll:CoCreateInstance CoInitializeEx CoTaskMemFree OleInitialize"
   "winmm.dll:sndPlaySoundA timeBeginPeriod timeEndPeriod")
 

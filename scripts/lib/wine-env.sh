@@ -1,18 +1,26 @@
 # Sourced by the scripts: the project's own Wine prefix, Japanese locale (ANSI code page 932),
 # quiet Wine, and helpers for a private X display. ROOT must be set to the repository.
+# RUMONA_ACP=1252 gives a prefix of its own whose ANSI code page is 1252, as on most Windows
+# outside Japan (the C locale; the Japanese fonts are mapped there too).
 : "${ROOT:?}"
 export BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 # Two prefixes: the tests' windows are unmanaged (fast without a window manager); a desktop run
 # (RUMONA_WINDOWS=managed, set by scripts/run) lets the window manager frame them and list them.
 RUMONA_WINDOWS="${RUMONA_WINDOWS:-unmanaged}"
-if [ "$RUMONA_WINDOWS" = managed ]; then
+if [ "${RUMONA_ACP:-932}" = 1252 ]; then
+  export WINEPREFIX="$BUILD_DIR/wineprefix-1252"
+elif [ "$RUMONA_WINDOWS" = managed ]; then
   export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix-desktop}"
 else
   export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix}"
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+if [ "${RUMONA_ACP:-932}" = 1252 ]; then
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+else
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+fi
 export WINEARCH=win64
 
 # Creates the prefix once and maps the Windows Japanese font names to the IPA fonts. The stamp

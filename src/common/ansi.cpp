@@ -1,6 +1,6 @@
 #include "common/ansi.h"
 
-#include <windows.h>
+#include "common/app.h"
 
 namespace rumona {
 
@@ -18,6 +18,21 @@ std::wstring FromAnsi(const std::string& text) {
   std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
   if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), length, out.data(), n);
   return out;
+}
+
+std::optional<std::wstring> StorablePath(HWND owner, const std::wstring& path) {
+  const auto fits = [](const std::wstring& p) { return FromAnsi(ToAnsi(p)) == p; };
+  if (fits(path)) return path;
+  std::wstring shortPath(GetShortPathNameW(path.c_str(), nullptr, 0), L'\0');
+  if (!shortPath.empty())
+    shortPath.resize(GetShortPathNameW(path.c_str(), shortPath.data(),
+                                       static_cast<DWORD>(shortPath.size())));
+  if (!shortPath.empty() && fits(shortPath)) return shortPath;
+  ShowMessage(owner,
+              L"この場所の名前には、このシステムの文字コードで表せない文字があるため、設定に"
+              L"保存できません。別の場所を選んでください。\r\n\r\n" + path,
+              MB_OK | MB_ICONEXCLAMATION);
+  return std::nullopt;
 }
 
 }  // namespace rumona

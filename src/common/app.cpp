@@ -62,10 +62,6 @@ std::wstring ExeFolder() { return FolderOf(ExePath()); }
 
 std::wstring ExeBaseName() { return BaseNameWithoutExtension(ExePath()); }
 
-int ShowMessage(HWND owner, const std::wstring& text, UINT style, const wchar_t* caption) {
-  return MessageBoxW(owner, text.c_str(), caption, style);
-}
-
 std::wstring SystemErrorText(DWORD code) {
   wchar_t* buf = nullptr;
   DWORD n = FormatMessageW(
@@ -156,24 +152,56 @@ HFONT DefaultUiFont() {
 }
 
 namespace {
-struct DisabledWindows {
-  HWND keep;
-  std::vector<HWND> list;
+constexpr wchar_t kModalProp[] = L"RumonaModal";
+
+// The windows of the thread that a modal window holds still, and the window that was active
+// when it opened: the one that gets the activation back.
+struct HeldWindows {
+  HWND keep, opener;
+  std::vector<HWND> disabled;
 };
 
 BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM lp) {
-  auto* d = reinterpret_cast<DisabledWindows*>(lp);
-  if (hwnd != d->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+  auto* held = reinterpret_cast<HeldWindows*>(lp);
+  if (hwnd != held->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
     EnableWindow(hwnd, FALSE);
-    d->list.push_back(hwnd);
+    held->disabled.push_back(hwnd);
   }
   return TRUE;
 }
+
+HeldWindows Hold(HWND keep) {
+  HeldWindows held{keep, GetActiveWindow(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&held));
+  return held;
+}
+
+// Once only: enables what was held and activates the opener.
+void Release(HeldWindows& held) {
+  for (HWND hwnd : held.disabled)
+    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+  held.disabled.clear();
+  if (held.opener && IsWindowVisible(held.opener) && IsWindowEnabled(held.opener))
+    SetForegroundWindow(held.opener);
+  held.opener = nullptr;
+}
 }  // namespace
 
+int ShowMessage(HWND owner, const std::wstring& text, UINT style, const wchar_t* caption) {
+  if (owner || !(style & MB_TASKMODAL)) return MessageBoxW(owner, text.c_str(), caption, style);
+  // Every window of the thread waits for the box, as MB_TASKMODAL has it; but the box is owned
+  // by the active window, which it enables again before it hides, as a dialog's end does, so
+  // that the activation goes back there rather than to another program's window.
+  HeldWindows held = Hold(GetActiveWindow());
+  const int answer = MessageBoxW(held.opener, text.c_str(), caption,
+                                 held.opener ? style & ~MB_TASKMODAL : style);
+  Release(held);
+  return answer;
+}
+
 void RunModal(HWND dialog) {
-  DisabledWindows disabled{dialog, {}};
-  EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&disabled));
+  HeldWindows held = Hold(dialog);
+  SetPropW(dialog, kModalProp, &held);
   ShowWindow(dialog, SW_SHOW);
   SetForegroundWindow(dialog);
   MSG msg;
@@ -186,8 +214,14 @@ void RunModal(HWND dialog) {
     if (got < 0) break;
     DispatchWithDialogKeys(msg);
   }
-  for (HWND hwnd : disabled.list)
-    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+  if (IsWindow(dialog)) RemovePropW(dialog, kModalProp);
+  Release(held);
+}
+
+void EndModal(HWND dialog) {
+  if (auto* held = static_cast<HeldWindows*>(GetPropW(dialog, kModalProp))) Release(*held);
+  ShowWindow(dialog, SW_HIDE);
+  DestroyWindow(dialog);
 }
 
 namespace {

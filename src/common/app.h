@@ -12,7 +12,9 @@ std::wstring ExePath();
 std::wstring ExeFolder();    // always ends in "\"
 std::wstring ExeBaseName();  // the file name without its extension
 
-// A message box captioned with the application's title unless a caption is given.
+// A message box captioned with the application's title unless a caption is given. Without an
+// owner and with MB_TASKMODAL, every window of the thread waits for it, and the window that was
+// active is active again afterwards.
 int ShowMessage(HWND owner, const std::wstring& text, UINT style = MB_OK,
                 const wchar_t* caption = kAppTitle);
 
@@ -38,8 +40,13 @@ std::vector<std::wstring> SetFaceCandidates(JapaneseFace face,
 HFONT DefaultUiFont();
 
 // Shows a window modally with no owner: every other window of the thread is disabled until the
-// window is destroyed, while a nested message loop runs. Returns when it is gone.
+// window is destroyed, while a nested message loop runs. Returns when it is gone, with the
+// window that was active when it opened active again.
 void RunModal(HWND dialog);
+// Closes a window that RunModal shows, as EndDialog does: the other windows are enabled and the
+// opener activated before it hides, so that the system does not hand the activation to the
+// next window of another program.
+void EndModal(HWND dialog);
 
 // Gives a top-level window a focus order across its nested containers (Tab and Shift+Tab),
 // instead of the per-container order that dialog navigation would take.

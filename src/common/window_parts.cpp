@@ -19,6 +19,13 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background, H
   return RegisterClassExW(&wc) != 0;
 }
 
+HWND CreateHiddenOwner() {
+  constexpr wchar_t kClass[] = L"RumonaHiddenOwner";
+  if (!RegisterWindowClass(kClass, &DefWindowProcW)) return nullptr;
+  return CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
                  const RectTw& rect, int id, DWORD exStyle, HFONT font, void* param) {
   const RectPx px = ToPixels(rect);

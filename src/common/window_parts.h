@@ -23,6 +23,10 @@ inline constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROL
 bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr,
                          HICON icon = nullptr, UINT style = 0);
 
+// A window that is never shown, to own a dialog that must get no taskbar button and yet belong
+// to no visible window of the program. The caller destroys it after the dialog.
+HWND CreateHiddenOwner();
+
 // A visible child control at a place in twips, with its id and font (none: the class's own);
 // `param` reaches WM_NCCREATE. Null when the system refuses it; a window whose WM_CREATE makes
 // controls then fails its creation.

@@ -1,12 +1,10 @@
 #include "panel/frm_browse_dir.h"
 
 #include <shlobj.h>
-#include <shobjidl.h>
 
 #include "bus_window/form1.h"
 #include "common/ansi.h"
 #include "common/app.h"
-#include "common/scoped_win.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
@@ -23,8 +21,7 @@ enum ControlId : int {
   kIdLabel1,
 };
 
-constexpr UINT kMsgRemoveTaskbarButton = WM_APP + 1;
-constexpr int kBrowsePathChars = MAX_PATH;  // what SHGetPathFromIDListA may write
+constexpr DWORD kBrowsePathChars = 32768;  // the longest path Windows has
 
 // The chooser's controls clip their siblings when they paint.
 constexpr DWORD kClip = WS_CLIPSIBLINGS;
@@ -33,11 +30,13 @@ constexpr DWORD kClip = WS_CLIPSIBLINGS;
 
 frmBrowseDir::~frmBrowseDir() {
   if (hwnd_) DestroyWindow(hwnd_);
+  if (owner_) DestroyWindow(owner_);
 }
 
 bool frmBrowseDir::Create() {
+  owner_ = CreateHiddenOwner();
   if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
-      !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT))
+      !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, owner_))
     return false;
   UseDialogKeys(hwnd_);  // Alt+B as well
   return true;
@@ -74,50 +73,39 @@ void frmBrowseDir::SetDefaultButton(HWND button) {
   defaultButton_ = button;
 }
 
-void frmBrowseDir::Close() {
-  ShowWindow(hwnd_, SW_HIDE);
-  DestroyWindow(hwnd_);
-}
-
-void frmBrowseDir::RemoveTaskbarButton() {
-  // An unowned window gets a taskbar button; the shell's own list takes it off again, so the
-  // chooser keeps both its dialog border and its lack of an owner.
-  EnsureOle();
-  ComPtr<ITaskbarList> list;
-  if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_ITaskbarList, reinterpret_cast<void**>(list.put()))))
-    return;
-  if (SUCCEEDED(list->HrInit())) list->DeleteTab(hwnd_);
-}
+void frmBrowseDir::Close() { EndModal(hwnd_); }
 
 void frmBrowseDir::Command1_Click() {
   Form1* form = Form1::Instance();
+  const HWND owner = form ? form->hwnd() : hwnd_;
   EnsureOle();
   LPITEMIDLIST root = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &root))) root = nullptr;
-  const std::string title = ToAnsi(L"方向幕のあるフォルダを選択してください");
-  BROWSEINFOA request{};  // no display-name buffer, callback or image
-  request.hwndOwner = form ? form->hwnd() : hwnd_;
+  // The wide forms: the title and the path whatever the system's code page can hold.
+  BROWSEINFOW request{};  // no display-name buffer, callback or image
+  request.hwndOwner = owner;
   request.pidlRoot = root;
-  request.lpszTitle = title.c_str();
+  request.lpszTitle = L"方向幕のあるフォルダを選択してください";
   request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;  // 1 | 2 = 3
 
-  // The browser is owned by the bus window, so this window is held still by hand meanwhile.
+  // The browser is owned by the bus window, so this window is held still by hand meanwhile;
+  // and the browser enables its owner as it ends, which this dialog holds still in turn.
+  const bool ownerEnabled = IsWindowEnabled(owner);
   focus_.Remember(hwnd_);
   EnableWindow(hwnd_, FALSE);
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&request);
+  LPITEMIDLIST chosen = SHBrowseForFolderW(&request);
+  EnableWindow(owner, ownerEnabled);
 
-  // Room for the longest path the call may write, not only 256 characters.
-  char path[kBrowsePathChars] = {};
-  if (chosen) SHGetPathFromIDListA(chosen, path);
+  std::wstring path(kBrowsePathChars, L'\0');
+  if (!chosen || !SHGetPathFromIDListEx(chosen, path.data(), kBrowsePathChars, GPFIDL_DEFAULT))
+    path[0] = L'\0';
+  path.resize(wcslen(path.c_str()));
   CoTaskMemFree(chosen);
   CoTaskMemFree(root);
   // Empty when cancelled, or for a place without a file-system path: the text stays.
-  if (path[0] != '\0') {
-    // Lower-cased as text, not byte by byte, so double-byte characters stay whole.
-    std::wstring text = FromAnsi(std::string(path));
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    SetWindowTextW(Text1, text.c_str());
+  if (!path.empty()) {
+    CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
+    SetWindowTextW(Text1, path.c_str());
   }
   EnableWindow(hwnd_, TRUE);
   SetForegroundWindow(hwnd_);
@@ -126,7 +114,11 @@ void frmBrowseDir::Command1_Click() {
 void frmBrowseDir::Command2_Click(int16_t index) {
   if (index == 0) {
     Form1* form = Form1::Instance();
-    if (form) form->strDir[0] = WindowText(Text1);
+    // As typed, unless the settings file could not hold it: then in its short form, or, when
+    // it has none, not at all, and the dialog stays open after the message.
+    const std::optional<std::wstring> folder = StorablePath(hwnd_, WindowText(Text1));
+    if (!folder) return;
+    if (form) form->strDir[0] = *folder;
     Close();
     // Last: picDir may open a new chooser while this one's handler is still on the stack.
     if (form) form->picDir();
@@ -152,12 +144,6 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     }
     case DM_GETDEFID:
       return MAKELRESULT(GetDlgCtrlID(defaultButton_ ? defaultButton_ : Command2[0]), DC_HASDEFID);
-    case WM_SHOWWINDOW:
-      if (wp) PostMessageW(hwnd_, kMsgRemoveTaskbarButton, 0, 0);
-      break;
-    case kMsgRemoveTaskbarButton:
-      RemoveTaskbarButton();
-      return 0;
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
       return 0;
@@ -169,14 +155,10 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 }
 
 void Form1::MnuEditHkPic_Click() {
-  HWND previous = GetActiveWindow();
   frmBrowseDir dialog;
   if (!dialog.Create()) return;
   SetWindowTextW(dialog.Text1, strDir[0].c_str());
   RunModal(dialog.hwnd());
-  // The window that opened the chooser gets the activation back once all are enabled again.
-  if (previous && IsWindow(previous) && IsWindowVisible(previous) && IsWindowEnabled(previous))
-    SetForegroundWindow(previous);
 }
 
 }  // namespace rumona

@@ -1,6 +1,7 @@
 #pragma once
 // The sign folder chooser: a text box for the folder, the shell's folder browser behind
-// "参照(&B)...", and OK / キャンセル. Modal, without an owner, created afresh at each opening.
+// "参照(&B)...", and OK / キャンセル. Modal, owned by no visible window, created afresh at each
+// opening.
 #include <windows.h>
 
 #include <array>
@@ -40,9 +41,9 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
  private:
   bool CreateControls();  // false when a control could not be made
   void Close();  // hide, then unload
-  void RemoveTaskbarButton();
   void SetDefaultButton(HWND button);
 
+  HWND owner_ = nullptr;  // hidden: keeps the dialog out of the taskbar, as its border asks
   std::vector<HWND> tabOrder_;
   FocusMemory focus_;
   HWND defaultButton_ = nullptr;

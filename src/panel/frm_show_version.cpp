@@ -12,7 +12,6 @@ namespace rumona {
 namespace {
 
 constexpr wchar_t kDialogClass[] = L"RumonaFrmShowVersion";
-constexpr wchar_t kOwnerClass[] = L"RumonaFrmShowVersionOwner";
 constexpr wchar_t kLibraryName[] = L"QMR5Res.DLL";
 constexpr char kUrlFunction[] = "NuberaHpURL";
 
@@ -46,14 +45,9 @@ frmShowVersion::~frmShowVersion() {
 }
 
 bool frmShowVersion::Create() {
-  if (!Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))) ||
-      !RegisterWindowClass(kOwnerClass, &DefWindowProcW))
-    return false;
+  if (!Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)))) return false;
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  // An owned window gets no taskbar button; the owner is never shown, so the dialog still
-  // belongs to no window of the program.
-  owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst,
-                           nullptr);
+  owner_ = CreateHiddenOwner();
   versionIcon_ = static_cast<HICON>(
       LoadImageW(inst, MAKEINTRESOURCEW(IDI_VERSION), IMAGE_ICON, 32, 32, LR_SHARED));
   linkCursor_ = LoadCursorW(inst, MAKEINTRESOURCEW(IDC_HAND_LINK));
@@ -130,10 +124,7 @@ void frmShowVersion::Label5_Click() {
                 kLinkErrorTitle);
 }
 
-void frmShowVersion::Command1_Click() {
-  ShowWindow(hwnd_, SW_HIDE);
-  DestroyWindow(hwnd_);
-}
+void frmShowVersion::Command1_Click() { EndModal(hwnd_); }
 
 LRESULT frmShowVersion::OnCtlColorStatic(HDC dc, HWND control) {
   if (control == Label5) {

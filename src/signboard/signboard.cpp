@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/ansi.h"
 #include "common/app.h"
 #include "signboard/frame_logic.h"
 
@@ -87,15 +88,19 @@ void Form1::MnuViewWaku_Click() {
 }
 
 void Form1::MnuSetKanban_Click() {
-  // Every failure ends the command silently; nothing changes before the picture has loaded.
+  // Every failure ends the command, silently but for a path the settings could not hold;
+  // nothing changes before the picture has loaded.
   try {
-    const std::wstring path = AskForPicture(hwnd_, C_Dialog1FileName);
-    if (path.empty()) return;
-    C_Dialog1FileName = path;
-    Picture picture = Picture::FromFile(path);
+    const std::wstring chosen = AskForPicture(hwnd_, C_Dialog1FileName);
+    if (chosen.empty()) return;
+    C_Dialog1FileName = chosen;
+    // A path the settings file could not hold would lose the picture at the next start.
+    const std::optional<std::wstring> path = StorablePath(hwnd_, chosen);
+    if (!path) return;
+    Picture picture = Picture::FromFile(*path);
     if (picture.empty()) return;
     SetKanbanPicture(std::move(picture));
-    strKanbanPath = path;
+    strKanbanPath = *path;
     PicKanban_DblClick();
   } catch (...) {
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/app.h"
 #include "test_support.h"
 
@@ -84,6 +86,31 @@ TEST(BrowseDir, AMissingFolderGivesOneMessageThenExactlyOneChooserHoldingIt) {
   EXPECT_EQ(chooser.answers(), 2);
   EXPECT_EQ(second, missing);
   EXPECT_EQ(f.strDir[0] + L"|" + f.File1.Path(), missing + L"|" + dir.path());
+  ExpectFreed(app, held);
+}
+
+// The browser is owned by the bus window and enables it as it ends; the chooser, still open,
+// holds both windows until it closes. The browser's title reads in Japanese on any code page.
+TEST(BrowseDir, TheBrowserHasItsJapaneseTitleAndAfterItTheChooserStillHoldsBothWindows) {
+  App app;
+  bool titled = false, held = false;
+  std::optional<ModalAnswerer> after;
+  const auto cancelBrowser = [&](HWND browser) {
+    titled = GetWindow(browser, GW_OWNER) == app.form().hwnd() &&
+             FindWindowExW(browser, nullptr, L"Static", L"方向幕のあるフォルダを選択してください");
+    PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+    after.emplace(kChooser, [&](HWND chooser) {  // a timer: once the browser has returned
+      held = IsWindowEnabled(chooser) && !IsWindowEnabled(app.form().hwnd()) &&
+             !IsWindowEnabled(app.panel().hwnd());
+      PressButton(chooser, L"キャンセル");
+    });
+  };
+  ModalAnswerer browser(L"フォルダーの参照", cancelBrowser),
+      browser1252(L"Browse for Folder", cancelBrowser);
+  ModalAnswerer chooser(kChooser, [](HWND hwnd) { PressButton(hwnd, L"参照(&B)..."); });
+  SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);
+  EXPECT_TRUE(titled);
+  EXPECT_TRUE(held);
   ExpectFreed(app, held);
 }
 

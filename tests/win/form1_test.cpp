@@ -93,6 +93,11 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
     EXPECT_EQ(GetWindowLongW(w.hwnd, GWL_EXSTYLE) & kExMask, w.exStyle);
     EXPECT_EQ(GetClassLongPtrW(w.hwnd, GCLP_HICON) != 0, w.hwnd == app.form().hwnd());
     EXPECT_FALSE(IsWindowVisible(GetWindow(w.hwnd, GW_OWNER)));  // owned by no window of ours
+    // The shell's rule for a taskbar button, from the moment the window shows: an unowned
+    // window that is no tool window, or an app window. Only the bus window has one.
+    const LONG ex = GetWindowLongW(w.hwnd, GWL_EXSTYLE);
+    EXPECT_EQ((ex & WS_EX_APPWINDOW) || (!GetWindow(w.hwnd, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW)),
+              w.hwnd == app.form().hwnd());
     ExpectControlsReachable(w.hwnd);
   }
 }

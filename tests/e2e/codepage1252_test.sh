@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# On a system whose ANSI code page is 1252 (most Windows outside Japan), in a Wine prefix of its
+# own: the Japanese texts read as Japanese, and a sign folder whose Japanese name the code page
+# cannot hold, chosen in the chooser, is still the sign folder after a restart.
+. "$(dirname "$0")/lib.sh"
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+RUMONA_ACP=1252 . "$ROOT/scripts/lib/wine-env.sh"
+wine_prefix_ready >/dev/null 2>&1
+trap 'e2e_cleanup; wineserver -k >/dev/null 2>&1 || true' EXIT
+
+check "the folder browser's title and chosen paths, through the wide API (Win32 tests)" \
+  wine "$(dirname "$E2E_EXE")/rumona_win_tests.exe" --gtest_brief=1 \
+  --gtest_filter='BrowseDir.TheBrowser*:AnyCodePage.*'
+
+signs="$E2E_DIR/看板表"
+mkdir "$signs"
+convert -size 52x32 xc:'#ff0000' "BMP3:$signs/a.bmp"
+e2e_start
+read -r bx by < <(e2e_origin "$BUS" 764 216)
+read -r px py < <(e2e_origin "$PANEL" 263 171)
+e2e_click $((px + 207)) $((py + 155))  # "方向幕フォルダー"
+chooser=$(e2e_window "画像の位置")
+xdotool windowfocus --sync "$chooser" type "Z:${signs//\//\\}"
+e2e_key_to "$chooser" Return
+check "Enter closes the chooser" e2e_wait e2e_absent "画像の位置"
+e2e_close $((bx + 200)) $((by + 186))
+e2e_start
+check "after a restart the sign shows that folder's picture still" \
+  e2e_wait e2e_pixel_is $((bx + 321)) $((by + 61)) ff0000
+e2e_finish

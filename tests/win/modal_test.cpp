@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "common/app.h"
+#include "panel/frm_show_version.h"
+#include "test_support.h"
+
+namespace rumona::test {
+namespace {
+
+// Each modal window of the program closed with another program's window on the desktop: the
+// window that opened it is active again, not the other program's.
+TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
+  STARTUPINFOW si{.cb = sizeof si};
+  PROCESS_INFORMATION other{};
+  wchar_t command[] = L"notepad.exe";
+  ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                             &other));
+  HWND notepad = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowW(L"Notepad", nullptr)); }, 30000));
+  // Returns once the other program has handled what it was sent, an activation too.
+  const auto settle = [&] { SendMessageTimeoutW(notepad, WM_NULL, 0, 0, 0, 5000, nullptr); };
+  TempDir dir;
+  App app;
+  Form1& f = app.form();
+  const struct {
+    HWND opener;
+    WPARAM command;  // to the bus window, or a click on a panel's button
+    HWND button;
+    std::wstring typed;  // in the chooser: typed and confirmed once, else cancelled
+  } cases[] = {{app.panel().hwnd(), 0, app.panel().Command3, L""},  // the version dialog
+               {app.panel().hwnd(), 0, app.panel().Command1, L""},  // the chooser
+               {app.panel().hwnd(), 0, app.panel().Command1, dir.File(L"gone")},  // and a message
+               {f.hwnd(), kMnuSetKanban, nullptr, L""}};  // the file-open dialog
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    for (HWND w : {notepad, f.hwnd(), c.opener}) {  // as clicks on each would leave them
+      SetForegroundWindow(w);
+      settle();
+    }
+    EXPECT_EQ(GetForegroundWindow(), c.opener);
+    int modals = 0;
+    const auto answer = [&](HWND hwnd) {
+      ++modals;
+      HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+      const bool confirm = WindowText(edit) != c.typed;
+      if (confirm) SetWindowTextW(edit, c.typed.c_str());
+      PostMessageW(hwnd, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+    };
+    ModalAnswerer version(frmShowVersion::kTitle, answer), chooser(L"画像の位置", answer),
+        box(kAppTitle, answer), open(L"開く", answer);
+    if (c.button) SendMessageW(c.button, BM_CLICK, 0, 0);
+    else SendMessageW(f.hwnd(), WM_COMMAND, c.command, 0);
+    settle();
+    EXPECT_EQ(modals, c.typed.empty() ? 1 : 3);
+    EXPECT_EQ(GetForegroundWindow(), c.opener);
+    EXPECT_TRUE(IsWindowEnabled(f.hwnd()) && IsWindowEnabled(app.panel().hwnd()));
+  }
+  TerminateProcess(other.hProcess, 0);
+  CloseHandle(other.hProcess);
+  CloseHandle(other.hThread);
+}
+
+}  // namespace
+}  // namespace rumona::test
