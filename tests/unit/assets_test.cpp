@@ -36,17 +36,6 @@ TEST(Assets, PicturesHaveTheSizesTheWindowsAreLaidOutFor) {
   }
 }
 
-TEST(Assets, IconsAndTheLinkCursorHoldOneImage) {
-  for (const char* name : {"rumona.ico", "version.ico", "hand.cur"}) {
-    const Asset a(name);
-    EXPECT_EQ(a.u16(2), name[0] == 'h' ? 2u : 1u) << name;  // a cursor or an icon
-    EXPECT_EQ(a.u16(4), 1u) << name;
-  }
-  const Asset cursor("hand.cur");
-  EXPECT_EQ(cursor.u16(10), 12u) << "hot spot on the fingertip";
-  EXPECT_EQ(cursor.u16(12), 1u) << "hot spot on the fingertip";
-}
-
 TEST(Assets, BuzzersArePcmMono22050Hz8BitAnd102BeginsWith101) {
   const Asset s101("buzzer101.wav"), s102("buzzer102.wav");
   for (const auto& [a, samples] : {std::pair{&s101, 17640u}, std::pair{&s102, 55125u}}) {

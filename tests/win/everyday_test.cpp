@@ -5,19 +5,6 @@
 namespace rumona::test {
 namespace {
 
-// Whichever control had the focus when another window took over gets it back on the return.
-TEST(Everyday, ActivationGivesBackTheControlThatLastHadTheFocus) {
-  App app;
-  Form1& f = app.form();
-  for (HWND control : {f.PicKanban, f.Picture1}) {
-    SetFocus(control);
-    SetActiveWindow(app.panel().hwnd());
-    ASSERT_NE(GetFocus(), control);
-    SetActiveWindow(f.hwnd());
-    EXPECT_EQ(GetFocus(), control);
-  }
-}
-
 // Only an end of the session that really comes unloads the window: saved, then the end.
 TEST(Everyday, SessionEndUnloadsOnlyWhenItComes) {
   App app;

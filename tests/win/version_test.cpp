@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "../../qmr5res/qmr5res.h"
 #include "common/app.h"
 #include "panel/frm_show_version.h"
 #include "test_support.h"
@@ -53,16 +52,6 @@ TEST(VersionDialog, EachLibraryFailureIsReportedWithTheRequestAndTheDialogStaysO
         << text;
     EXPECT_TRUE(IsWindowVisible(dialog.hwnd()));
   }
-}
-
-TEST(QMR5Res, ExportsTheAddressUndecoratedAsAnsiText) {
-  HMODULE library = LoadLibraryW((ExeFolder() + L"QMR5Res.dll").c_str());
-  ASSERT_NE(library, nullptr) << "built beside the test exe";
-  auto url = reinterpret_cast<NuberaHpURLProc>(
-      reinterpret_cast<void*>(GetProcAddress(library, "NuberaHpURL")));
-  ASSERT_NE(url, nullptr);
-  EXPECT_TRUE(std::string(url()).starts_with("https://")) << url();
-  FreeLibrary(library);
 }
 
 }  // namespace
