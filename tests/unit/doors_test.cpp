@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/twips_logic.h"
 #include "doors/doors_logic.h"
 #include "doors/step_timer_logic.h"
 
@@ -32,6 +33,13 @@ TEST(DoorStrokes, WidthsRunOneTwipAStepBetweenTheRightEnds) {
     EXPECT_EQ(run.last(), c.open ? c.openW : c.closedW) << c.now;
     if (c.count > 1) EXPECT_EQ(run.At(1) - run.At(0), c.open ? -1 : 1);
   }
+}
+
+TEST(Twips, EdgesConvertOneByOneSoAFixedRightEdgeStaysPut) {
+  // The right leaf keeps its right edge at 7125 twips while it narrows a twip a step.
+  for (int w = 795; w >= 110; --w)
+    ASSERT_EQ(ToPixels(RectTw{7125.0f - w, 750, float(w), 2235}).right, 475) << w;
+  EXPECT_EQ(ToPixels(RectTw{345, 705, 1095, 2220}), (RectPx{23, 47, 96, 195}));
 }
 
 // Moves only when the pacer sleeps (waking `late` after the time asked) or a step works.

@@ -121,8 +121,8 @@ TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndOnlyLeftClicksMoveTheFo
   f.strDir[0] = dir.path();
   f.picDir();
   std::vector<std::wstring> items;
-  ModalAnswerer menu(L"", [&](HWND) {  // the popup menu: the one untitled window
-    items = MenuItems(OpenMenuWindow());
+  ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
+    items = MenuItems(m);
     EndMenu();
   });
   const HWND bus = f.hwnd(), sign = f.Picture1, board = f.PicKanban;
