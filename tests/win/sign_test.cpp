@@ -39,34 +39,6 @@ TEST(FileList, ListsVisiblePicturesInCaseFoldedOrderAndReadsTheDiskOnlyWhenSet) 
 
 void Key(Form1& f, WPARAM key) { SendMessageW(f.Picture1, WM_KEYDOWN, key, 1); }
 
-TEST(Sign, KeysStepInListOrderStopAtBothEndsAndShowPicturesUnstretched) {
-  TempDir dir;
-  WriteBmp(dir.File(L"a.bmp"), 104, 64, 0x0000FF);
-  WriteBmp(dir.File(L"B.bmp"), 20, 10, 0x00FF00);
-  WriteFileBytes(dir.File(L"c.bmp"), "not a picture");
-  App app;
-  Form1& f = app.form();
-  ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
-  const Pixels defaultSign = CaptureClient(f.Picture1);
-  f.strDir[0] = dir.path();
-  f.picDir();
-  Key(f, VK_UP);
-  EXPECT_EQ(CaptureClient(f.Picture1).px, defaultSign.px);
-  Key(f, VK_DOWN);
-  const Pixels small = CaptureClient(f.Picture1);  // its own size at the top-left, on white
-  EXPECT_EQ(std::count(small.px.begin(), small.px.end(), 0x00FF00), 200);
-  EXPECT_EQ((std::vector{small.at(0, 0), small.at(19, 9), small.at(20, 10)}),
-            (std::vector<COLORREF>{0x00FF00, 0x00FF00, 0xFFFFFF}));
-  Key(f, VK_DOWN);  // no picture: the index moves, the sign stays
-  Key(f, VK_DOWN);
-  EXPECT_EQ(f.lngDesiIndex, 2);
-  EXPECT_EQ(CaptureClient(f.Picture1).px, small.px);
-  for (int i = 0; i < 3; ++i) Key(f, VK_UP);
-  EXPECT_EQ(f.lngDesiIndex, 0);
-  EXPECT_TRUE(CaptureClient(f.Picture1).All(0x0000FF));  // the top-left of a larger one
-  EXPECT_FALSE(anyBox.answered());
-}
-
 // The folder before and after a key on the sign (Up, Down, another) or the keypad (set, digit).
 using Folders = std::tuple<std::wstring, std::wstring>;
 class Separator : public testing::TestWithParam<std::tuple<Folders, int>> {};

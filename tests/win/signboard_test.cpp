@@ -65,8 +65,7 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing)
   EXPECT_EQ(f.strKanbanPath, good);
 }
 
-// "枠の表示" clicked in the popup menu: the frame goes, and comes back round the board where it
-// now stands.
+// "枠の表示" clicked in the popup menu: the frame goes, then comes back round the board.
 TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoard) {
   App app;
   Form1& f = app.form();
@@ -141,8 +140,7 @@ TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
   ChoosePicture(f, dir.File(c.name));
   const Pixels sign = CaptureClient(f.Picture1, true), board = CaptureClient(f.PicKanban, true);
   EXPECT_EQ(sign.at(c.size.cx, c.size.cy), 0xFFFFFFu);  // just past it: the sign's white
-  EXPECT_EQ((std::vector<int>{board.width, board.height}),
-            (std::vector<int>{c.size.cx, c.size.cy}));
+  EXPECT_EQ((std::pair<LONG, LONG>(board.width, board.height)), std::pair(c.size.cx, c.size.cy));
   for (const auto& [at, colour] : c.colours) {
     EXPECT_EQ(sign.at(at.x, at.y), colour) << at.x << "," << at.y;
     EXPECT_EQ(board.at(at.x, at.y), colour) << at.x << "," << at.y;

@@ -67,16 +67,13 @@ RECT PxRect(float left, float top, float width, float height) {
 std::wstring SettingsFilePath() { return ExeFolder() + ExeBaseName() + L".ini"; }
 
 HWND FindOwnWindow(const std::wstring& title) {
-  std::pair<const std::wstring*, HWND> search{&title, nullptr};
-  EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lp);
+  HWND hwnd = nullptr;
+  while ((hwnd = FindWindowExW(nullptr, hwnd, nullptr, title.c_str()))) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && WindowText(hwnd) == *s->first)
-      s->second = hwnd;
-    return !s->second;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd)) return hwnd;
+  }
+  return nullptr;
 }
 
 void PressButton(HWND window, const std::wstring& caption) {

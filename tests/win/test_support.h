@@ -65,8 +65,7 @@ class ModalAnswerer {
   UINT_PTR timer_;
 };
 
-// The items of the program's open popup menu, given its window, as "caption" with a leading "*"
-// when checked, "-" for a separator.
+// The items of an open popup menu, given its window: "caption", "*caption" when checked, "-".
 std::vector<std::wstring> MenuItems(HWND menuWindow);
 
 // Real input, as the user gives it: the pointer moved to a screen point, then the events.
@@ -106,8 +105,7 @@ struct Pixels {  // colours 0xBBGGRR, top row first
 };
 // The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
-// A picture of assets/ as it is drawn at its own size: the independent record of what the
-// screen must show.
+// A picture of assets/ at its own size: the independent record of what the screen must show.
 Pixels AssetPixels(const std::string& name);
 
 }  // namespace rumona::test
