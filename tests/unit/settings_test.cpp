@@ -45,9 +45,8 @@ TEST(SettingsRecord, ShiftJisPathsPassUntouchedAndAQuoteIsLeftOut) {
 
 TEST(SettingsRecord, SinglesAreWrittenShortestWithoutExponent) {
   const std::pair<float, const char*> cases[] = {
-      {1215, "1215"},       {-300, "-300"},          {1215.5f, "1215.5"},
-      {0.1f, "0.1"},        {-0.0f, "0"},            {1e7f, "10000000"},
-      {123456789.0f, "123456792"}, {1e-7f, "0.0000001"}};
+      {1215, "1215"}, {-300, "-300"}, {1215.5f, "1215.5"}, {0.1f, "0.1"}, {-0.0f, "0"},
+      {1e7f, "10000000"}, {123456789.0f, "123456792"}, {1e-7f, "0.0000001"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatSingle(value), text) << value;
 }
 

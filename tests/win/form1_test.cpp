@@ -103,13 +103,6 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
 
 INSTANTIATE_TEST_SUITE_P(Faces, Windows, testing::Values(L"IPAPGothic", L"IPAGothic"), Row);
 
-// A press and release as the window receives them, at a point of its client area in twips.
-void Click(HWND hwnd, UINT down, float x, float y) {
-  const LPARAM at = MAKELPARAM(TwipsToPixels(x), TwipsToPixels(y));
-  SendMessageW(hwnd, down, 0, at);
-  SendMessageW(hwnd, down + 1, 0, at);  // the matching button-up
-}
-
 TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheMenu) {
   TempDir dir;
   WriteBmp(dir.File(L"a.bmp"), 104, 64, 0x0000FF);
@@ -160,7 +153,9 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
     const int before = menu.answers();
     const bool left = p.down == WM_LBUTTONDOWN;
     SetFocus(left ? board : sign);
-    Click(p.hwnd, p.down, p.x, p.y);
+    const LPARAM at = MAKELPARAM(TwipsToPixels(p.x), TwipsToPixels(p.y));  // a press, a release
+    SendMessageW(p.hwnd, p.down, 0, at);
+    SendMessageW(p.hwnd, p.down + 1, 0, at);
     Pump();
     const int seen = left ? GetFocus() == sign : menu.answers() - before;
     EXPECT_EQ(seen, p.menus) << p.down << " at " << p.x << "," << p.y;

@@ -8,12 +8,6 @@
 namespace rumona::test {
 namespace {
 
-std::vector<std::wstring> Entries(const FileList& list) {
-  std::vector<std::wstring> out;
-  for (int i = 0; i < list.ListCount(); ++i) out.push_back(list.List(i));
-  return out;
-}
-
 TEST(FileList, ListsVisiblePicturesInCaseFoldedOrderAndReadsTheDiskOnlyWhenSet) {
   TempDir dir;
   for (const wchar_t* name : {L"c.txt", L"B.gif", L"a.bmp", L"D.JPEG", L"e.jpg", L"f.bmp",
@@ -26,8 +20,9 @@ TEST(FileList, ListsVisiblePicturesInCaseFoldedOrderAndReadsTheDiskOnlyWhenSet) 
   FileList list;
   EXPECT_EQ(list.SetPath(dir.path()), DWORD{ERROR_SUCCESS});
   WriteFileBytes(dir.File(L"0.gif"), "x");
-  EXPECT_EQ(Entries(list), (std::vector<std::wstring>{L"a.bmp", L"B.gif", L"D.JPEG", L"g.emf",
-                                                       L"h.Wmf"}));
+  std::vector<std::wstring> listed;
+  for (int i = 0; i < list.ListCount(); ++i) listed.push_back(list.List(i));
+  EXPECT_EQ(listed, (std::vector<std::wstring>{L"a.bmp", L"B.gif", L"D.JPEG", L"g.emf", L"h.Wmf"}));
   EXPECT_EQ(list.SetPath(dir.path() + L"\\"), DWORD{ERROR_SUCCESS});
   EXPECT_EQ(list.List(0), L"0.gif");
   // A failure, or the empty text, keeps the folder and its entries.
@@ -93,10 +88,10 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   Key(app.form(), VK_DOWN);  // steps from where the arrows were, not from the number
   EXPECT_EQ(CaptureClient(app.form().Picture1).at(0, 0), colour(2));
   EXPECT_FALSE(anyBox.answered());
+  const Pixels panel = CaptureClient(app.panel().hwnd(), true);
   for (int at : {10, 11})  // "C" and "設定" have orange faces
-    EXPECT_EQ(ScreenPixel(ScreenPoint(app.panel().hwnd(), 2265 + 75 + 495 * (at % 3) + 60,
-                                      600 + 390 * (at / 3) + 60)),
-              0x0080FF);
+    EXPECT_EQ(panel.at(TwipsToPixels(2265 + 75 + 495 * (at % 3) + 60),
+                       TwipsToPixels(600 + 390 * (at / 3) + 60)), 0x0080FF);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
   return opened;
 }
 
-TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing) {
+TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameCommandGathersTheFrame) {
   TempDir dir;
   const std::wstring good = dir.File(L"good.bmp");
   WriteBmp(good, 60, 20, 0xFF0000);
@@ -63,12 +63,8 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing)
   EXPECT_EQ(Layout(f), kDefault);
   EXPECT_TRUE(f.KanbanPicture().empty());
   EXPECT_EQ(f.strKanbanPath, good);
-}
 
-// "枠の表示" clicked in the popup menu: the frame goes, then comes back round the board.
-TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoard) {
-  App app;
-  Form1& f = app.form();
+  // "枠の表示" clicked in the popup menu: the frame goes, then comes back round the board.
   const Pixels bus = AssetPixels("bus.bmp");
   f.MoveKanban(3000, 600);
   std::vector<std::vector<std::wstring>> seen;

@@ -140,13 +140,6 @@ POINT ScreenPoint(HWND window, float xTw, float yTw) {
   return p;
 }
 
-COLORREF ScreenPixel(POINT screen) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, screen.x, screen.y);
-  ReleaseDC(nullptr, dc);
-  return c;
-}
-
 void Keys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> in;
   for (WORD k : keys) in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = k}});

@@ -71,7 +71,6 @@ std::vector<std::wstring> MenuItems(HWND menuWindow);
 // Real input, as the user gives it: the pointer moved to a screen point, then the events.
 void MouseAt(POINT screen, std::initializer_list<DWORD> events);
 POINT ScreenPoint(HWND window, float xTw, float yTw);  // a point of its client area, in twips
-COLORREF ScreenPixel(POINT screen);  // as the display shows it
 void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
 POINT CloseBox(HWND window);  // the middle of its title bar's close box
 
