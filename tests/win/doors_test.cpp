@@ -134,17 +134,6 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   EXPECT_EQ(plays, d.option < 0 ? decltype(plays){} : want);
 }
 
-// A frame moved across the front door stays above it while the door moves.
-TEST(Doors, AFrameAcrossADoorStaysAboveIt) {
-  App app;
-  app.form().MoveKanban(300, 1000);
-  app.form().PicKanban_DblClick();  // the bar now runs across the door at 1450 to 1510
-  app.panel().SetHScroll1Value(1);
-  for (int i = 0; i < 2; ++i) SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // and back
-  const RECT bar = PxRect(1005, 1470, 15, 15);  // inside its outline
-  EXPECT_EQ(CaptureClient(app.form().hwnd(), true).at(bar.left, bar.top), COLORREF{0xE0E0E0});
-}
-
 INSTANTIATE_TEST_SUITE_P(Each, Doors, ::testing::ValuesIn(kDoors), [](const auto& info) {
   return std::string(std::array{"Front", "MiddleBoth", "MiddleLeft", "MiddleRight"}[info.index]);
 });

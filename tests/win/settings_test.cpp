@@ -107,22 +107,10 @@ TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndNamesItInAMessage) {
   EXPECT_EQ(said, std::vector<std::wstring>(3, L"設定を保存できませんでした。\n" + kIni));
 }
 
-// Only an end of the session that really comes unloads the window: saved, then the end.
-TEST_F(Settings, SessionEndUnloadsOnlyWhenItComes) {
-  App app;
-  EXPECT_TRUE(SendMessageW(app.form().hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-  SendMessageW(app.form().hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
-  EXPECT_EQ(GetFileAttributesW(kIni.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(app.endCalls, 0);
-  SendMessageW(app.form().hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  EXPECT_NE(GetFileAttributesW(kIni.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(app.endCalls, 1);
-}
-
 // Names that the ANSI code page cannot hold (Hangul is in neither 932 nor 1252): a sign folder
 // and a board picture so named are still in effect after a restart; a path with no form that
 // the settings file can hold is refused with a message when it is chosen, and nothing changes.
-TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterARestart) {
+TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnds) {
   TempDir dir;
   const std::wstring folder = dir.File(L"가"), board = folder + L"\\가.bmp";
   CreateDirectoryW(folder.c_str(), nullptr);
@@ -154,7 +142,13 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterARestart) {
     EXPECT_EQ(choose(0, folder + L"\\없음"), 1);
     EXPECT_EQ(app.form().strDir[0], L"");
     EXPECT_EQ(choose(0, folder) + choose(kMnuSetKanban, board), 0);
-    SendMessageW(app.form().hwnd(), WM_CLOSE, 0, 0);
+    // Only an end of the session that really comes unloads the window: saved, then the end.
+    EXPECT_TRUE(SendMessageW(app.form().hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    SendMessageW(app.form().hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(GetFileAttributesW(kIni.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(app.endCalls, 0);
+    SendMessageW(app.form().hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(app.endCalls, 1);
   }
   App app(true);
   EXPECT_EQ(app.form().ImgDesiMaku.picture.widthPx(), 40);  // the folder's picture

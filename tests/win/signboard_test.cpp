@@ -39,7 +39,7 @@ std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
   return opened;
 }
 
-TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameCommandGathersTheFrame) {
+TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAboveTheDoor) {
   TempDir dir;
   const std::wstring good = dir.File(L"good.bmp");
   WriteBmp(good, 60, 20, 0xFF0000);
@@ -89,6 +89,13 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameCommandGathersTheF
   }
   EXPECT_EQ(seen[1][1], L"枠の表示");  // unchecked while hidden
   EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
+  // A frame moved across the front door stays above it while the door moves.
+  f.MoveKanban(300, 1000);
+  f.PicKanban_DblClick();  // the bar now runs across the door at 1450 to 1510
+  app.panel().SetHScroll1Value(1);
+  for (int i = 0; i < 2; ++i) SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // and back
+  const RECT bar = PxRect(1005, 1470, 15, 15);  // inside its outline
+  EXPECT_EQ(CaptureClient(f.hwnd(), true).at(bar.left, bar.top), COLORREF{0xE0E0E0});
 }
 
 // Both metafiles are half an inch by a quarter, 48 x 24 pixels, all black.
