@@ -12,19 +12,13 @@ record() {  # no field as the fallback has it; only the folder and the option va
 }
 record "$winpath" 0 >"$INI"
 
-origins() {
-  read -r bx by < <(e2e_origin "$BUS" 764 216)
-  read -r px py < <(e2e_origin "$PANEL" 263 171)
-}
-sign_is() { e2e_pixel_is $((bx + 321)) $((by + 61)) "$1"; }
 # Presses a key and waits for the sign to turn to a colour it did not show before.
-key_shows() { ! sign_is "$2" && e2e_key "$1" && e2e_wait sign_is "$2"; }
+key_shows() { ! e2e_sign_is "$2" && e2e_key "$1" && e2e_wait e2e_sign_is "$2"; }
 default_sign() { import -window root -crop "52x32+$((bx + 295))+$((by + 45))" png:- |
   compare -metric AE - "$(dirname "$0")/../../assets/sign_default.bmp" null: 2>/dev/null; }
 keypad_7() { e2e_click $((px + 173)) $((py + 53)); }
 
 e2e_start
-origins
 e2e_click $((bx + 300)) $((by + 47))
 check "Down on the sign shows b" key_shows Down 00ff00
 keypad_7
@@ -40,7 +34,6 @@ check "closing wrote the folder with the steps' separator" cmp -s "$INI" <(recor
 
 echo broken >"$signs/a.bmp"
 e2e_start
-origins
 check "an unreadable first picture leaves the default sign" e2e_wait default_sign
 e2e_click $((px + 122)) $((py + 116))  # "右"
 e2e_click $((bx + 300)) $((by + 47))

@@ -26,20 +26,24 @@ e2e_wait() {
 # e2e_install: puts rumona.exe and QMR5Res.dll into the program's folder.
 e2e_install() { cp "$E2E_EXE" "$(dirname "$E2E_EXE")/QMR5Res.dll" "$E2E_DIR/"; }
 # e2e_start: starts rumona.exe from the program's folder (installing it there first unless it is
-# there) and waits for its two windows; BUS and PANEL are their X ids.
+# there) and waits for its two windows; BUS and PANEL are their X ids, bx by and px py the
+# screen positions of their client areas.
 e2e_start() {
   [ -e "$E2E_DIR/rumona.exe" ] || e2e_install
   (cd "$E2E_DIR" && exec wine rumona.exe >/dev/null 2>&1) &
   E2E_PID=$!
   BUS=$(e2e_window "ルモナ　-　rumona")
   PANEL=$(e2e_window "設定パネル")
+  read -r bx by < <(e2e_origin "$BUS" 764 216)
+  read -r px py < <(e2e_origin "$PANEL" 263 171)
 }
 
 # e2e_find TITLE: the X id of a visible window with exactly this title; fails if there is none.
 e2e_find() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 | grep .; }
 # e2e_window TITLE: waits for that window; prints its X id.
 e2e_window() { e2e_wait e2e_find "$1" >/dev/null && e2e_find "$1"; }
-e2e_absent() { ! e2e_find "$1" >/dev/null; }
+e2e_shown() { e2e_find "$1" >/dev/null; }
+e2e_absent() { ! e2e_shown "$1"; }
 e2e_not() { ! "$@"; }
 e2e_running() { [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; }
 e2e_ended() { ! e2e_running; }
@@ -80,6 +84,7 @@ e2e_pixel() {
 }
 e2e_pixel_is() { [ "$(e2e_pixel "$1" "$2")" = "$3" ]; }
 e2e_pixel_not() { [ "$(e2e_pixel "$1" "$2")" != "$3" ]; }
+e2e_sign_is() { e2e_pixel_is $((bx + 321)) $((by + 61)) "$1"; }  # the sign's middle
 
 # e2e_close X Y: Alt+F4 on the bus window, clicked first at screen pixel X Y (its background);
 # waits until the process has ended.

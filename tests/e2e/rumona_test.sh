@@ -34,10 +34,7 @@ e2e_start
 at() { e2e_geometry "$1" | cut -d' ' -f1,2; }
 check "both windows stand where the settings file put them" \
   test "$(at "$BUS"), $(at "$PANEL")" = "81 60, 81 400"
-read -r bx by < <(e2e_origin "$BUS" 764 216)
-read -r px py < <(e2e_origin "$PANEL" 263 171)
-sign_is() { e2e_pixel_is $((bx + 321)) $((by + 61)) "$1"; }
-check "the sign shows the folder's first picture" e2e_wait sign_is ff0000
+check "the sign shows the folder's first picture" e2e_wait e2e_sign_is ff0000
 check "the board shows its picture at its place" \
   e2e_wait e2e_pixel_is $((bx + 230)) $((by + 115)) ff00ff
 
@@ -61,11 +58,11 @@ check "the board stays where it was let go" \
 
 e2e_click $((bx + 60)) $((by + 120))  # on the front door
 e2e_key Down
-check "Down after a click on the door shows the second picture" e2e_wait sign_is 00ff00
+check "Down after a click on the door shows the second picture" e2e_wait e2e_sign_is 00ff00
 e2e_click $((px + 206)) $((py + 131))  # the keypad's "C"
 e2e_click $((bx + 321)) $((by + 61))  # on the sign
 e2e_key Down
-check "Down after clicks on the panel and on the sign shows the third" e2e_wait sign_is 0000ff
+check "Down after clicks on the panel and on the sign shows the third" e2e_wait e2e_sign_is 0000ff
 
 address=$(grep -aoE -m1 'https?://[!-~]+' "$E2E_DIR/QMR5Res.dll")
 e2e_click $((px + 98)) $((py + 155))  # "バージョン情報"

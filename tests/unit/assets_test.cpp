@@ -30,9 +30,8 @@ TEST(Assets, PicturesHaveTheSizesTheWindowsAreLaidOutFor) {
       {"door_middle_right.bmp", 52, 149}, {"btn_mae.bmp", 50, 20}, {"btn_naka.bmp", 50, 20}};
   for (const auto& [name, width, height] : pictures) {
     const Asset a(name);
-    EXPECT_EQ(a.tag(0, 2), "BM") << name;
-    EXPECT_EQ(a.u32(18), width) << name;
-    EXPECT_EQ(a.u32(22), height) << name;
+    EXPECT_EQ(std::tuple(a.tag(0, 2), a.u32(18), a.u32(22)), std::tuple("BM", width, height))
+        << name;
   }
 }
 
@@ -41,10 +40,9 @@ TEST(Assets, BuzzersArePcmMono22050Hz8BitAnd102BeginsWith101) {
   for (const auto& [a, samples] : {std::pair{&s101, 17640u}, std::pair{&s102, 55125u}}) {
     EXPECT_EQ(a->tag(0, 4) + a->tag(8, 8) + a->tag(36, 4), "RIFFWAVEfmt data");
     EXPECT_EQ(a->u32(4), a->b.size() - 8);
-    EXPECT_EQ(a->u16(20), 1u) << "PCM";
-    EXPECT_EQ(a->u16(22), 1u) << "one channel";
-    EXPECT_EQ(a->u32(24), 22050u);
-    EXPECT_EQ(a->u16(34), 8u);
+    // PCM, one channel, samples a second, bits a sample
+    EXPECT_EQ((std::vector{a->u16(20), a->u16(22), a->u32(24), a->u16(34)}),
+              (std::vector<uint32_t>{1, 1, 22050, 8}));
     EXPECT_EQ(a->u32(40), samples);
     EXPECT_EQ(a->b.size(), 44 + samples);
   }

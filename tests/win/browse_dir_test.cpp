@@ -23,7 +23,7 @@ void ExpectFreed(App& app, bool held) {
   EXPECT_EQ(FindOwnWindow(kChooser), nullptr);
 }
 
-TEST(BrowseDir, OkOrEnterStoresTheTextExactlyAndCancelOrEscChangesNothing) {
+TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolderIsAskedAgain) {
   TempDir dir;
   App app;
   std::wstring typed = dir.path() + L"\\";  // case and separator exactly as typed
@@ -51,11 +51,7 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyAndCancelOrEscChangesNothing) {
     EXPECT_FALSE(box.answered());
     ExpectFreed(app, held);
   }
-}
-
-TEST(BrowseDir, AMissingFolderGivesOneMessageThenExactlyOneChooserHoldingIt) {
-  TempDir dir;
-  App app;
+  // A missing folder gives one message, then exactly one chooser holding it.
   Form1& f = app.form();
   f.strDir[0] = dir.path();
   f.picDir();

@@ -41,8 +41,7 @@ bool CaptionFits(HWND c) {
   return need.right <= room.right - room.left && need.bottom <= room.bottom - room.top;
 }
 
-// What a layout fault breaks: a control outside its parent, covered where it is clicked, or its
-// caption cut.
+// What a layout fault breaks: a control outside its parent, covered where clicked, or cut.
 void ExpectControlsReachable(HWND parent) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r = RectInParent(c), client = ClientRectPx(parent), inside;
@@ -104,25 +103,37 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
 
 INSTANTIATE_TEST_SUITE_P(Faces, Windows, testing::Values(L"IPAPGothic", L"IPAGothic"), Row);
 
-// A press and release as the window receives them, at a point of its client area in twips.
-void Click(HWND hwnd, UINT down, float x, float y) {
-  const LPARAM at = MAKELPARAM(TwipsToPixels(x), TwipsToPixels(y));
-  SendMessageW(hwnd, down, 0, at);
-  SendMessageW(hwnd, down + 1, 0, at);  // the matching button-up
-}
-
-TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndOnlyLeftClicksMoveTheFocus) {
+TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheMenu) {
   TempDir dir;
-  WriteBmp(dir.File(L"a.bmp"), 4, 4, 0x0000FF);
-  WriteBmp(dir.File(L"b.bmp"), 4, 4, 0x00FF00);
+  WriteBmp(dir.File(L"a.bmp"), 104, 64, 0x0000FF);
+  WriteBmp(dir.File(L"B.bmp"), 20, 10, 0x00FF00);
+  WriteFileBytes(dir.File(L"c.bmp"), "not a picture");
   App app;
   Form1& f = app.form();
   EXPECT_EQ(GetFocus(), f.Picture1);
+  ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
+  const Pixels defaultSign = CaptureClient(f.Picture1);
   f.strDir[0] = dir.path();
   f.picDir();
+  // The sign's keys stop at both ends and show pictures at their own size.
+  const auto key = [&](WPARAM k) { SendMessageW(f.Picture1, WM_KEYDOWN, k, 1); };
+  key(VK_UP);
+  EXPECT_EQ(CaptureClient(f.Picture1).px, defaultSign.px);
+  key(VK_DOWN);
+  const Pixels small = CaptureClient(f.Picture1);  // its own size at the top-left, on white
+  EXPECT_EQ(std::count(small.px.begin(), small.px.end(), 0x00FF00), 200);
+  EXPECT_EQ((std::vector{small.at(0, 0), small.at(19, 9), small.at(20, 10)}),
+            (std::vector<COLORREF>{0x00FF00, 0x00FF00, 0xFFFFFF}));
+  key(VK_DOWN);  // no picture: the index moves, the sign stays
+  key(VK_DOWN);
+  EXPECT_EQ(f.lngDesiIndex, 2);
+  EXPECT_EQ(CaptureClient(f.Picture1).px, small.px);
+  for (int i = 0; i < 3; ++i) key(VK_UP);
+  EXPECT_EQ(f.lngDesiIndex, 0);
+  EXPECT_TRUE(CaptureClient(f.Picture1).All(0x0000FF));  // the top-left of a larger one
   std::vector<std::wstring> items;
-  ModalAnswerer menu(L"", [&](HWND) {  // the popup menu: the one untitled window
-    items = MenuItems(OpenMenuWindow());
+  ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
+    items = MenuItems(m);
     EndMenu();
   });
   const HWND bus = f.hwnd(), sign = f.Picture1, board = f.PicKanban;
@@ -142,7 +153,9 @@ TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndOnlyLeftClicksMoveTheFo
     const int before = menu.answers();
     const bool left = p.down == WM_LBUTTONDOWN;
     SetFocus(left ? board : sign);
-    Click(p.hwnd, p.down, p.x, p.y);
+    const LPARAM at = MAKELPARAM(TwipsToPixels(p.x), TwipsToPixels(p.y));  // a press, a release
+    SendMessageW(p.hwnd, p.down, 0, at);
+    SendMessageW(p.hwnd, p.down + 1, 0, at);
     Pump();
     const int seen = left ? GetFocus() == sign : menu.answers() - before;
     EXPECT_EQ(seen, p.menus) << p.down << " at " << p.x << "," << p.y;
@@ -159,6 +172,7 @@ TEST(Form1, OnlyARightPressOnTheBackgroundOpensTheMenuAndOnlyLeftClicksMoveTheFo
   EXPECT_EQ(GetFocus(), f.PicKanban);
   SendMessageW(f.PicKanban, WM_KEYDOWN, VK_TAB, 0);  // and back: the two are the tab order
   EXPECT_EQ(GetFocus(), f.Picture1);
+  EXPECT_FALSE(anyBox.answered());
 }
 
 }  // namespace

@@ -17,29 +17,6 @@ HWND TabFrom(HWND from) {
   return GetFocus();
 }
 
-TEST(Panel, TabWalksTheDesignOrderAndSkipsALockedOptionGroup) {
-  App app;
-  frmSet& p = app.panel();
-  p.SetHScroll1Value(1);  // quick doors
-  p.SetHScroll2Value(1);
-  std::vector<HWND> order{p.Command2[0]};
-  while (order.size() < 30 && (order.size() < 2 || order.back() != order.front()))
-    order.push_back(TabFrom(order.back()));
-  std::vector<HWND> expected(p.Command2.begin(), p.Command2.end());
-  expected.insert(expected.end(), {p.Option1[0], p.Check1, p.Check2, p.HScroll2, p.HScroll1,
-                                   p.Command3, p.Command1, p.Command2[0]});
-  EXPECT_EQ(order, expected);
-  p.SelectOption1(2);  // of the group only the selected button takes part; of a locked one none
-  EXPECT_EQ(TabFrom(p.Command2[11]), p.Option1[2]);
-  SendMessageW(p.Check2, BM_CLICK, 0, 0);  // the middle door opens
-  EXPECT_FALSE(IsWindowEnabled(p.Frame2) || IsWindowEnabled(p.Option1[1]));
-  EXPECT_EQ(TabFrom(p.Command2[11]), p.Check1);
-  SendMessageW(p.Check2, BM_CLICK, 0, 0);
-  EXPECT_TRUE(IsWindowEnabled(p.Frame2) && IsWindowEnabled(p.Option1[1]));
-  SendMessageW(p.Check1, BM_CLICK, 0, 0);  // the front door leaves the group alone
-  EXPECT_TRUE(p.Check1Value() == 1 && IsWindowEnabled(p.Frame2));
-}
-
 // A point of a speed bar, in its own pixels; x < 0 counts from its right end.
 POINT BarPoint(HWND bar, int x) {
   RECT rc;
@@ -49,10 +26,9 @@ POINT BarPoint(HWND bar, int x) {
   return p;
 }
 
-// The speed bars as the mouse moves them: the arrows and the page area step by one, the thumb
-// counts once it is let go, the values growing to the right; each bar shows in its own readout
-// only, and drives its own speed.
-TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadout) {
+// The speed bars: the arrows and the page area step by one, the thumb counts once let go, values
+// grow to the right; each bar shows in its own readout only, and drives its own speed. Then Tab.
+TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadoutAndTabWalksTheDesignOrder) {
   App app;
   frmSet& p = app.panel();
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
@@ -101,6 +77,24 @@ TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadout) {
     EXPECT_EQ((std::pair(p.HScroll1Value(), p.HScroll2Value())),
               (i == 0 ? std::pair(29999, 15000) : std::pair(15000, 29999)));
   }
+  p.SetHScroll1Value(1);  // quick doors
+  p.SetHScroll2Value(1);
+  std::vector<HWND> order{p.Command2[0]};
+  while (order.size() < 30 && (order.size() < 2 || order.back() != order.front()))
+    order.push_back(TabFrom(order.back()));
+  std::vector<HWND> expected(p.Command2.begin(), p.Command2.end());
+  expected.insert(expected.end(), {p.Option1[0], p.Check1, p.Check2, p.HScroll2, p.HScroll1,
+                                   p.Command3, p.Command1, p.Command2[0]});
+  EXPECT_EQ(order, expected);
+  p.SelectOption1(2);  // of the group only the selected button takes part; of a locked one none
+  EXPECT_EQ(TabFrom(p.Command2[11]), p.Option1[2]);
+  SendMessageW(p.Check2, BM_CLICK, 0, 0);  // the middle door opens
+  EXPECT_FALSE(IsWindowEnabled(p.Frame2) || IsWindowEnabled(p.Option1[1]));
+  EXPECT_EQ(TabFrom(p.Command2[11]), p.Check1);
+  SendMessageW(p.Check2, BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(p.Frame2) && IsWindowEnabled(p.Option1[1]));
+  SendMessageW(p.Check1, BM_CLICK, 0, 0);  // the front door leaves the group alone
+  EXPECT_TRUE(p.Check1Value() == 1 && IsWindowEnabled(p.Frame2));
 }
 
 }  // namespace

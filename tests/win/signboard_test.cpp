@@ -39,7 +39,7 @@ std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
   return opened;
 }
 
-TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing) {
+TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAboveTheDoor) {
   TempDir dir;
   const std::wstring good = dir.File(L"good.bmp");
   WriteBmp(good, 60, 20, 0xFF0000);
@@ -63,13 +63,8 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndAFailedLoadChangesNothing)
   EXPECT_EQ(Layout(f), kDefault);
   EXPECT_TRUE(f.KanbanPicture().empty());
   EXPECT_EQ(f.strKanbanPath, good);
-}
 
-// "枠の表示" clicked in the popup menu: the frame goes, and comes back round the board where it
-// now stands.
-TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoard) {
-  App app;
-  Form1& f = app.form();
+  // "枠の表示" clicked in the popup menu: the frame goes, then comes back round the board.
   const Pixels bus = AssetPixels("bus.bmp");
   f.MoveKanban(3000, 600);
   std::vector<std::vector<std::wstring>> seen;
@@ -94,6 +89,13 @@ TEST(Signboard, TheFrameCommandFromTheMenuHidesTheFrameThenGathersItRoundTheBoar
   }
   EXPECT_EQ(seen[1][1], L"枠の表示");  // unchecked while hidden
   EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
+  // A frame moved across the front door stays above it while the door moves.
+  f.MoveKanban(300, 1000);
+  f.PicKanban_DblClick();  // the bar now runs across the door at 1450 to 1510
+  app.panel().SetHScroll1Value(1);
+  for (int i = 0; i < 2; ++i) SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // and back
+  const RECT bar = PxRect(1005, 1470, 15, 15);  // inside its outline
+  EXPECT_EQ(CaptureClient(f.hwnd(), true).at(bar.left, bar.top), COLORREF{0xE0E0E0});
 }
 
 // Both metafiles are half an inch by a quarter, 48 x 24 pixels, all black.
@@ -141,8 +143,7 @@ TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
   ChoosePicture(f, dir.File(c.name));
   const Pixels sign = CaptureClient(f.Picture1, true), board = CaptureClient(f.PicKanban, true);
   EXPECT_EQ(sign.at(c.size.cx, c.size.cy), 0xFFFFFFu);  // just past it: the sign's white
-  EXPECT_EQ((std::vector<int>{board.width, board.height}),
-            (std::vector<int>{c.size.cx, c.size.cy}));
+  EXPECT_EQ((std::pair<LONG, LONG>(board.width, board.height)), std::pair(c.size.cx, c.size.cy));
   for (const auto& [at, colour] : c.colours) {
     EXPECT_EQ(sign.at(at.x, at.y), colour) << at.x << "," << at.y;
     EXPECT_EQ(board.at(at.x, at.y), colour) << at.x << "," << at.y;

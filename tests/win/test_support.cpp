@@ -67,16 +67,13 @@ RECT PxRect(float left, float top, float width, float height) {
 std::wstring SettingsFilePath() { return ExeFolder() + ExeBaseName() + L".ini"; }
 
 HWND FindOwnWindow(const std::wstring& title) {
-  std::pair<const std::wstring*, HWND> search{&title, nullptr};
-  EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lp);
+  HWND hwnd = nullptr;
+  while ((hwnd = FindWindowExW(nullptr, hwnd, nullptr, title.c_str()))) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && WindowText(hwnd) == *s->first)
-      s->second = hwnd;
-    return !s->second;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd)) return hwnd;
+  }
+  return nullptr;
 }
 
 void PressButton(HWND window, const std::wstring& caption) {
@@ -117,16 +114,6 @@ void CALLBACK ModalAnswerer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
   self->answer_(hwnd);
 }
 
-HWND OpenMenuWindow() {
-  HWND menu = nullptr;
-  while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(menu, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(menu)) return menu;
-  }
-  return nullptr;
-}
-
 std::vector<std::wstring> MenuItems(HWND menuWindow) {
   const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
   std::vector<std::wstring> items;
@@ -151,13 +138,6 @@ POINT ScreenPoint(HWND window, float xTw, float yTw) {
   POINT p{TwipsToPixels(xTw), TwipsToPixels(yTw)};
   ClientToScreen(window, &p);
   return p;
-}
-
-COLORREF ScreenPixel(POINT screen) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, screen.x, screen.y);
-  ReleaseDC(nullptr, dc);
-  return c;
 }
 
 void Keys(std::initializer_list<WORD> keys) {
@@ -216,36 +196,8 @@ void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour) 
   WriteFileBytes(path, bytes);
 }
 
-Pixels CaptureClient(HWND hwnd, bool asShown) {
-  const RECT rc = ClientRectPx(hwnd);
-  Pixels p{rc.right, rc.bottom, std::vector<COLORREF>(rc.right * rc.bottom)};
-  const BITMAPINFO bi{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = p.width,
-                                    .biHeight = -p.height, .biPlanes = 1, .biBitCount = 32}};
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  if (asShown) {
-    HDC screen = GetDC(hwnd);
-    BitBlt(dc, 0, 0, p.width, p.height, screen, 0, 0, SRCCOPY);
-    ReleaseDC(hwnd, screen);
-  } else {
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  }
-  GdiFlush();
-  for (size_t i = 0; i < p.px.size(); ++i) {
-    const DWORD v = static_cast<const DWORD*>(bits)[i];  // 0x00RRGGBB
-    p.px[i] = RGB(GetBValue(v), GetGValue(v), GetRValue(v));
-  }
-  DeleteObject(SelectObject(dc, old));
-  DeleteDC(dc);
-  return p;
-}
-
-Pixels AssetPixels(const std::string& name) {
-  const std::string path = std::string(RUMONA_ASSETS_DIR) + "/" + name;
-  auto bmp = static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+// A bitmap's pixels as 0xBBGGRR, top row first; the bitmap is deleted.
+static Pixels Read(HBITMAP bmp) {
   BITMAP info{};
   GetObjectW(bmp, sizeof info, &info);
   Pixels p{info.bmWidth, info.bmHeight, std::vector<COLORREF>(info.bmWidth * info.bmHeight)};
@@ -257,6 +209,25 @@ Pixels AssetPixels(const std::string& name) {
   DeleteObject(bmp);
   for (COLORREF& c : p.px) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));  // from 0x00RRGGBB
   return p;
+}
+
+Pixels CaptureClient(HWND hwnd, bool asShown) {
+  const RECT rc = ClientRectPx(hwnd);
+  HDC window = GetDC(hwnd), dc = CreateCompatibleDC(window);
+  HBITMAP bmp = CreateCompatibleBitmap(window, rc.right, rc.bottom);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  if (asShown) BitBlt(dc, 0, 0, rc.right, rc.bottom, window, 0, 0, SRCCOPY);
+  else SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(hwnd, window);
+  return Read(bmp);
+}
+
+Pixels AssetPixels(const std::string& name) {
+  const std::string path = std::string(RUMONA_ASSETS_DIR) + "/" + name;
+  return Read(static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
 }
 
 }  // namespace rumona::test

@@ -65,15 +65,12 @@ class ModalAnswerer {
   UINT_PTR timer_;
 };
 
-// The program's popup menu while it is open: its window, and its items as "caption" with a
-// leading "*" when checked, "-" for a separator.
-HWND OpenMenuWindow();
+// The items of an open popup menu, given its window: "caption", "*caption" when checked, "-".
 std::vector<std::wstring> MenuItems(HWND menuWindow);
 
 // Real input, as the user gives it: the pointer moved to a screen point, then the events.
 void MouseAt(POINT screen, std::initializer_list<DWORD> events);
-POINT ScreenPoint(HWND window, float xTw, float yTw);
-COLORREF ScreenPixel(POINT screen);  // as the display shows it  // a point of its client area, in twips
+POINT ScreenPoint(HWND window, float xTw, float yTw);  // a point of its client area, in twips
 void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
 POINT CloseBox(HWND window);  // the middle of its title bar's close box
 
@@ -97,17 +94,17 @@ struct Pixels {  // colours 0xBBGGRR, top row first
   std::vector<COLORREF> px;
   COLORREF at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
   bool All(COLORREF c) const { return std::count(px.begin(), px.end(), c) == width * height; }
-  bool SameIn(const Pixels& o, const RECT& r) const {
+  // Whether these pixels in `r` are those of `o` placed with its top-left at `oAt`.
+  bool SameIn(const Pixels& o, const RECT& r, POINT oAt = {}) const {
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
-        if (at(x, y) != o.at(x, y)) return false;
+        if (at(x, y) != o.at(x - oAt.x, y - oAt.y)) return false;
     return true;
   }
 };
 // The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
-// A picture of assets/ as it is drawn at its own size: the independent record of what the
-// screen must show.
+// A picture of assets/ at its own size: the independent record of what the screen must show.
 Pixels AssetPixels(const std::string& name);
 
 }  // namespace rumona::test
