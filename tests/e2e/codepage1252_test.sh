@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # On a system whose ANSI code page is 1252 (most Windows outside Japan), in a Wine prefix of its
-# own: the Japanese texts read as Japanese, and a sign folder whose Japanese name the code page
-# cannot hold, chosen in the chooser, is still the sign folder after a restart.
+# own: the folder browser's Japanese title and paths the code page cannot hold, through the
+# Win32 tests there; then the real program, whose windows carry their Japanese titles, takes a
+# sign folder typed into the chooser and shows it again after a restart. (The folder's name is
+# ASCII: xdotool's typing of Japanese into Wine under this locale lost characters now and then.)
 . "$(dirname "$0")/lib.sh"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 RUMONA_ACP=1252 . "$ROOT/scripts/lib/wine-env.sh"
@@ -12,7 +14,7 @@ check "the folder browser's title and chosen paths, through the wide API (Win32 
   wine "$(dirname "$E2E_EXE")/rumona_win_tests.exe" --gtest_brief=1 \
   --gtest_filter='BrowseDir.TheBrowser*:Settings.ChosenPaths*'
 
-signs="$E2E_DIR/看板表"
+signs="$E2E_DIR/signs"
 mkdir "$signs"
 convert -size 52x32 xc:'#ff0000' "BMP3:$signs/a.bmp"
 e2e_start
