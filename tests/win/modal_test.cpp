@@ -2,6 +2,7 @@
 
 #include "common/app.h"
 #include "panel/frm_show_version.h"
+#include "resource.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -97,6 +98,12 @@ TEST(VersionDialog, EachLibraryFailureIsReportedWithTheRequestAndTheDialogStaysO
       EXPECT_TRUE(SendDlgItemMessageW(hwnd, 0x440, STM_GETICON, 0, 0));  // the stop sign
       PressButton(hwnd, L"OK");
     });
+    RECT link;  // the pointer over the link line shows the pointing hand
+    GetWindowRect(dialog.Label5, &link);
+    MouseAt({(link.left + link.right) / 2, (link.top + link.bottom) / 2}, {MOUSEEVENTF_MOVE});
+    EXPECT_TRUE(WaitUntil([] {
+      return GetCursor() == LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_LINK));
+    }));
     SendMessageW(dialog.Label5, WM_LBUTTONDOWN, 0, 0);  // the link line
     SendMessageW(dialog.Label5, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(text.starts_with(failure.starts)) << text;

@@ -78,6 +78,12 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   press(L"S", 0);  // the empty display: the first entry
   press(L"1234567", 0);
   EXPECT_EQ(WindowText(app.panel().Label1), L"123456");
+  const Pixels display = CaptureClient(app.panel().Label1, true);
+  int rows = 0;  // the digits' height on screen: the display's own large font
+  for (int y = 0; y < display.height; ++y)
+    rows += std::any_of(display.px.begin() + y * display.width,
+                        display.px.begin() + (y + 1) * display.width, [](COLORREF c) { return c; });
+  EXPECT_GE(rows, 13);
   press(L"C789", 0);
   EXPECT_EQ(WindowText(app.panel().Label1), L"789");
   press(L"C007S", 7);
