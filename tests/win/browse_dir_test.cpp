@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <optional>
+#include <vector>
 
 #include "common/app.h"
 #include "test_support.h"
@@ -79,26 +83,42 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
 
 // The browser is owned by the bus window and enables it as it ends; the chooser, still open,
 // holds both windows until it closes. The browser's title reads in Japanese on any code page.
+// The browser is owned by the bus window and enables it as it ends; the chooser, still open,
+// holds both windows until it closes. The browser's title reads in Japanese on any code page.
+// Cancelled, it leaves the text box as it was; a drive chosen in it comes back as its root, in
+// lower case.
 TEST(BrowseDir, TheBrowserHasItsJapaneseTitleAndAfterItTheChooserStillHoldsBothWindows) {
   App app;
+  app.form().strDir[0] = L"Typed";
   bool titled = false, held = false;
+  std::vector<std::wstring> texts;  // the chooser's text after each browser
   std::optional<ModalAnswerer> after;
-  const auto cancelBrowser = [&](HWND browser) {
+  const auto answerBrowser = [&](HWND browser) {
     titled = GetWindow(browser, GW_OWNER) == app.form().hwnd() &&
              FindWindowExW(browser, nullptr, L"Static", L"方向幕のあるフォルダを選択してください");
-    PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    const LPARAM computer = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, computer);
+    const LPARAM drive = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, computer);
+    if (!texts.empty()) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, drive);  // the first
+    PostMessageW(browser, WM_COMMAND, texts.empty() ? IDCANCEL : IDOK, 0);
     after.emplace(kChooser, [&](HWND chooser) {  // a timer: once the browser has returned
       held = IsWindowEnabled(chooser) && !IsWindowEnabled(app.form().hwnd()) &&
              !IsWindowEnabled(app.panel().hwnd());
-      PressButton(chooser, L"キャンセル");
+      texts.push_back(WindowText(Edit(chooser)));
+      if (texts.size() == 1) Keys({VK_MENU, 'B'});
+      else PressButton(chooser, L"キャンセル");
     });
   };
-  ModalAnswerer browser(L"フォルダーの参照", cancelBrowser),
-      browser1252(L"Browse for Folder", cancelBrowser);
+  ModalAnswerer browser(L"フォルダーの参照", answerBrowser),
+      browser1252(L"Browse for Folder", answerBrowser);
   ModalAnswerer chooser(kChooser, [](HWND) { Keys({VK_MENU, 'B'}); });  // "参照(&B)..."
   SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);
   EXPECT_TRUE(titled);
-  EXPECT_TRUE(held);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], L"Typed");
+  EXPECT_TRUE(texts[1].size() == 3 && iswlower(texts[1][0]) && texts[1].ends_with(L":\\"))
+      << testing::PrintToString(texts[1]);
   ExpectFreed(app, held);
 }
 
