@@ -6,6 +6,7 @@
 #include "bus_window/form1.h"
 #include "common/app.h"
 #include "resource.h"
+#include "rumona_version.h"  // the version has one source: the build
 
 namespace rumona {
 
@@ -75,7 +76,7 @@ bool frmShowVersion::CreateControls() {
                         kIdLabel3First + 1);
   Label3[0] = MakeLabel(hwnd_, L"製造：ぬべら工房　2026", {165, 1290, 3225, 240},
                         kIdLabel3First);
-  Label2 = MakeLabel(hwnd_, L"Varsion　1.0.0", {165, 1035, 3225, 225}, kIdLabel2);
+  Label2 = MakeLabel(hwnd_, L"Varsion　" RUMONA_VERSION_TEXT, {165, 1035, 3225, 225}, kIdLabel2);
   Label1[0] = MakeLabel(hwnd_, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
                         titleFont_.get());
   return ApplyTabOrder();

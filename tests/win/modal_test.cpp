@@ -69,7 +69,8 @@ TEST(VersionDialog, OpensModallyFromThePanelWithTheModelLineAndEnterOrEscUnloads
       seen = hwnd;
       EXPECT_FALSE(IsWindowEnabled(app.panel().hwnd()) || IsWindowEnabled(app.form().hwnd()));
       EXPECT_EQ(WindowText(GetFocus()), L"OK");
-      EXPECT_TRUE(FindWindowExW(hwnd, 0, nullptr, L"型番・製造番号：rumona_win_tests"));
+      EXPECT_TRUE(FindWindowExW(hwnd, 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
+                  FindWindowExW(hwnd, 0, nullptr, L"Varsion　1.0.0"));
       PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
     });
     SendMessageW(app.panel().Command3, BM_CLICK, 0, 0);  // returns once the dialog has closed
