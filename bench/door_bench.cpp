@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bus_window/form1.h"
+#include "start_windows.h"
 #include "doors/doors_logic.h"
 #include "doors/sound.h"
 #include "doors/step_timer.h"
@@ -302,13 +302,13 @@ void PrintStartUp(const std::wstring& folder) {
 
 int wmain(int argc, wchar_t** argv) {
   sndPlaySoundCall = [](LPCSTR, UINT) { return TRUE; };  // the bench measures steps, not sounds
+  endProcess = [] {};
+  frmSet panel;
   Form1 form;
-  form.endProcess = [] {};
-  if (!form.Create()) {
-    std::printf("could not create the bus window\n");
+  if (!StartWindows(form, panel)) {
+    std::printf("could not create the windows\n");
     return 1;
   }
-  frmSet& panel = frmSet::Get();
   panel.SelectOption1(0);
   // The panel starts over the bus window's corner; apart, both windows paint unclipped.
   SetWindowPos(panel.hwnd(), nullptr, 800, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -322,7 +322,6 @@ int wmain(int argc, wchar_t** argv) {
   PrintRepaints(form);
   if (argc > 1) PrintStartUp(argv[1]);
   std::fflush(stdout);
-  frmSet::Destroy();
   OleUninitialize();
   return 0;
 }

@@ -1,11 +1,13 @@
+// The program's entry: its two windows, then the message loop until the bus window ends it.
 #include <windows.h>
 
-#include "bus_window/form1.h"
 #include "common/app.h"
+#include "start_windows.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  rumona::frmSet panel;
   rumona::Form1 form;
-  if (!form.Create()) return 1;
+  if (!rumona::StartWindows(form, panel)) return 1;
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) rumona::DispatchWithDialogKeys(msg);
   return 0;

@@ -1,39 +1,40 @@
-#include "bus_window/form1.h"
+// The destination sign: its folder, list, stepping index and image.
+#include "bus_window/destination_sign.h"
+
 #include "bus_window/sign_list_logic.h"
-#include "common/app.h"
 #include "common/path_logic.h"
+#include "resource.h"
 
 namespace rumona {
 
-void Form1::picDir() {
-  const DWORD error = File1.SetPath(strDir[0]);
-  if (error == ERROR_SUCCESS) return;
-  // No owner and task-modal: the bus window and the panel both wait for the box.
-  if (IsPathNotFound(error)) {
-    ShowMessage(nullptr, L"指定したパスが見つかりません。再度指定しなおしてください。",
-                MB_OK | MB_TASKMODAL);
-    MnuEditHkPic_Click();  // the chooser again, holding the rejected path
-  } else {
-    ShowMessage(nullptr, SystemErrorText(error), MB_OK | MB_TASKMODAL);
-  }
-}
+DestinationSign::DestinationSign() { SetImage(Picture::FromResource(IDB_SIGN_DEFAULT)); }
 
-void Form1::Picture1_KeyDown(int16_t keyCode, int) {
-  // The separator is stored for every key, before the key is looked at; it is saved with it.
-  EnsureTrailingBackslash(strDir[0]);
+void DestinationSign::AppendSeparator() { EnsureTrailingBackslash(folder_); }
+
+void DestinationSign::Step(int16_t keyCode) {
   const std::optional<int32_t> index = StepSignIndex(lngDesiIndex, File1.ListCount(), keyCode);
   if (!index) return;
   lngDesiIndex = *index;
-  ShowSignEntry(lngDesiIndex);
+  ShowEntry(lngDesiIndex);
 }
 
 // The folder is joined as a path, so one read from the settings file needs no separator stored;
 // the keys and the keypad store theirs first, which joins the same way.
-void Form1::ShowSignEntry(int index) {
+void DestinationSign::ShowEntry(int index) {
   const std::wstring entry = File1.List(index);
   if (entry.empty()) return;
-  Picture picture = Picture::FromFile(JoinPath(strDir[0], entry));
-  if (!picture.empty()) SetSignPicture(std::move(picture));
+  Picture picture = Picture::FromFile(JoinPath(folder_, entry));
+  if (!picture.empty()) SetImage(std::move(picture));
+}
+
+// Shown at its own size at the box's top-left, clipped by the box.
+void DestinationSign::SetImage(Picture picture) {
+  ImgDesiMaku.picture = std::move(picture);
+  ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
+  if (!box_) return;
+  InvalidateRect(box_, nullptr, FALSE);
+  UpdateWindow(box_);
 }
 
 }  // namespace rumona

@@ -1,3 +1,4 @@
+// The sign list read from the disk: a folder's picture files, sorted.
 #include "bus_window/file_list.h"
 
 #include "bus_window/sign_list_logic.h"

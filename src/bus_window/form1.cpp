@@ -1,13 +1,13 @@
+// The bus window: its creation and loading, its controls, input, menu and the sign's procedures.
 #include "bus_window/form1.h"
 
+#include "bus_window/file_list.h"
 #include "common/app.h"
-#include "common/scoped_win.h"
-#include "panel/frm_set.h"
 #include "resource.h"
 
 namespace rumona {
 
-Form1* Form1::instance_ = nullptr;
+std::function<void()> endProcess = [] { ExitProcess(0); };
 
 namespace {
 
@@ -16,56 +16,41 @@ constexpr wchar_t kTitlePrefix[] = L"ルモナ　-　";
 
 RECT ToRect(const RectPx& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-// The same place, the picture's own size.
-RectTw SizedTo(RectTw r, const Picture& picture) {
-  r.width = static_cast<float>(picture.widthPx() * kTwipsPerPixel);
-  r.height = static_cast<float>(picture.heightPx() * kTwipsPerPixel);
-  return r;
-}
-
 }  // namespace
 
 Form1::Form1() {
-  endProcess = [] { ExitProcess(0); };
-  imgNakaorido[0] = LightImage{{5535, 750, 795, 2235}, {}, true, true};
-  imgNakaorido[1] = LightImage{{6330, 750, 795, 2235}, {}, true, true};
-  Image1 = LightImage{{345, 705, 1095, 2220}, {}, true, true};
-  ImgDesiMaku = LightImage{{0, 0, 780, 480}, {}, true, false};
-  shpK_Waku[0].rect = {7350, 1650, 75, 495};
-  shpK_Waku[1].rect = {8835, 1650, 75, 495};
-  shpK_Waku[2].rect = {7350, 2115, 1560, 60};
+  imgNakaorido[0] = LightImage{{5535, 750, 795, 2235}, Picture::FromResource(IDB_DOOR_MIDDLE_LEFT)};
+  imgNakaorido[1] = LightImage{{6330, 750, 795, 2235}, Picture::FromResource(IDB_DOOR_MIDDLE_RIGHT)};
+  Image1 = LightImage{{345, 705, 1095, 2220}, Picture::FromResource(IDB_DOOR_FRONT)};
+  painter_.SetBackground(Picture::FromResource(IDB_BUS),
+                         {TwipsToPixels(kClientWidthTw), TwipsToPixels(kClientHeightTw)});
 }
 
 Form1::~Form1() {
-  if (hwnd_) DestroyWindow(hwnd_);
   if (MnuTempMenu1) DestroyMenu(MnuTempMenu1);
-  if (instance_ == this) instance_ = nullptr;
 }
 
-bool Form1::Create() {
-  instance_ = this;
+bool Form1::Create(frmSet& panel) {
+  panel_ = &panel;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_RUMONA));
   Register(kFormClass, nullptr, icon, CS_DBLCLKS);
-
-  background_ = Picture::FromResource(IDB_BUS);
-  imgNakaorido[0].picture = Picture::FromResource(IDB_DOOR_MIDDLE_LEFT);
-  imgNakaorido[1].picture = Picture::FromResource(IDB_DOOR_MIDDLE_RIGHT);
-  Image1.picture = Picture::FromResource(IDB_DOOR_FRONT);
-
   if (!CreateTopLevel(kFormClass, L"", 0, 0)) return false;
   Form_Load();
+  return true;
+}
+
+void Form1::Show() {
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetFocus(Picture1);
-  return true;
 }
 
 void Form1::CreateControls() {
   // Creation order: the board first, then the sign box.
-  PicKanban = board_.Create(hwnd_, {7425, 1665, 1410, 450});
-  Picture1 = sign_.Create(hwnd_, {4425, 675, 780, 480});
-  ImgDesiMaku.picture = Picture::FromResource(IDB_SIGN_DEFAULT);
-  ImgDesiMaku.rect = SizedTo(ImgDesiMaku.rect, ImgDesiMaku.picture);
+  PicKanban = boardBox_.Create(hwnd_, Signboard::kDesignRect);
+  board.SetBox(PicKanban);
+  Picture1 = signBox_.Create(hwnd_, DestinationSign::kBoxRect);
+  sign.SetBox(Picture1);
 
   MnuTempMenu1 = CreatePopupMenu();
   AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewKanban, L"看板の表示");
@@ -75,12 +60,10 @@ void Form1::CreateControls() {
   AppendMenuW(MnuTempMenu1, MF_STRING, kMnuKanbanReset, L"看板のリセット");
 }
 
+// The settings place both windows; the panel is shown by whoever wired the two, before this
+// window, so that this one ends up active.
 void Form1::Form_Load() {
   LoadIni();
-  frmSet& panel = frmSet::Get();
-  ShowWindow(panel.hwnd(), SW_SHOW);  // modeless, no owner
-  SetWindowPos(panel.hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);  // 0x43
   SetWindowTextW(hwnd_, (std::wstring(kTitlePrefix) + ExeBaseName()).c_str());
 }
 
@@ -99,32 +82,50 @@ void Form1::ShowPopupMenu() {
   TrackPopupMenu(MnuTempMenu1, TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
 }
 
-void Form1::Image1_Click() { SetFocus(Picture1); }
-void Form1::ImgDesiMaku_Click() { SetFocus(Picture1); }
-void Form1::Picture1_Click() { SetFocus(Picture1); }
-
-RectTw Form1::KanbanRect() const { return WindowRectTw(PicKanban, hwnd_); }
-
-void Form1::MoveSizeKanban(const RectTw& rect) {
-  const RectTw before = KanbanRect();
-  const RectPx px = ToPixels(rect);
-  SetWindowPos(PicKanban, nullptr, px.left, px.top, px.width(), px.height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  const RectTw after = KanbanRect();
-  if (after.width != before.width || after.height != before.height) PicKanban_Resize();
+bool Form1::picDir() {
+  const DWORD error = sign.PointListAtFolder();
+  if (error == ERROR_SUCCESS) return false;
+  // No owner and task-modal: the bus window and the panel both wait for the box.
+  if (IsPathNotFound(error)) {
+    ShowMessage(nullptr, L"指定したパスが見つかりません。再度指定しなおしてください。",
+                MB_OK | MB_TASKMODAL);
+    return true;
+  }
+  ShowMessage(nullptr, SystemErrorText(error), MB_OK | MB_TASKMODAL);
+  return false;
 }
 
-void Form1::SetKanbanPicture(Picture picture) {
-  kanbanPicture_ = std::move(picture);
-  InvalidateRect(PicKanban, nullptr, FALSE);
-  // The empty picture keeps the board's size.
-  if (!kanbanPicture_.empty()) MoveSizeKanban(SizedTo(KanbanRect(), kanbanPicture_));
+void Form1::Picture1_KeyDown(int16_t keyCode, int) {
+  // The separator is stored for every key, before the key is looked at; it is saved with it.
+  sign.AppendSeparator();
+  sign.Step(keyCode);
 }
 
-bool Form1::KanbanVisible() const { return IsWindowVisible(PicKanban) != FALSE; }
+void Form1::PicKanban_MouseDown(int button, int, float, float) {
+  if (button == 1) {
+    // The press becomes a press on a title bar: the system's move loop drags the board inside
+    // this call until the button comes up.
+    ReleaseCapture();
+    int32_t zero = 0;
+    SendMessageA(PicKanban, WM_NCLBUTTONDOWN, HTCAPTION, reinterpret_cast<LPARAM>(&zero));
+  } else if (button == 2) {
+    ShowPopupMenu();
+  }
+}
 
-void Form1::SetKanbanVisible(bool visible) {
-  ShowWindow(PicKanban, visible ? SW_SHOWNA : SW_HIDE);
+void Form1::MnuViewKanban_Click() {
+  const bool show = !MenuChecked(kMnuViewKanban);
+  // A hidden board cannot keep the focus: hand it on as the tab order would.
+  if (!show && GetFocus() == PicKanban) SetFocus(Picture1);
+  board.SetVisible(show);
+  SetMenuChecked(kMnuViewKanban, show);
+}
+
+void Form1::MnuViewWaku_Click() {
+  const bool show = !MenuChecked(kMnuViewWaku);
+  board.SetFrameVisible(show);
+  PicKanban_DblClick();
+  SetMenuChecked(kMnuViewWaku, show);
 }
 
 bool Form1::MenuChecked(UINT id) const {
@@ -135,13 +136,6 @@ void Form1::SetMenuChecked(UINT id, bool checked) {
   CheckMenuItem(MnuTempMenu1, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void Form1::SetSignPicture(Picture picture) {
-  ImgDesiMaku.picture = std::move(picture);
-  ImgDesiMaku.rect = SizedTo(ImgDesiMaku.rect, ImgDesiMaku.picture);
-  InvalidateRect(Picture1, nullptr, FALSE);
-  UpdateWindow(Picture1);
-}
-
 void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
   RECT ra = ToRect(ToPixels(a)), rb = ToRect(ToPixels(b)), u;
   UnionRect(&u, &ra, &rb);
@@ -149,114 +143,28 @@ void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
   UpdateWindow(hwnd_);
 }
 
-void Form1::RepaintFrame(const std::array<RectTw, 3>& before) {
-  for (int i = 0; i < 3; ++i) {
-    RECT ra = ToRect(ToPixels(before[i])), rb = ToRect(ToPixels(shpK_Waku[i].rect));
-    InvalidateRect(hwnd_, &ra, FALSE);
-    InvalidateRect(hwnd_, &rb, FALSE);
-  }
-  UpdateWindow(hwnd_);
-}
-
-bool Form1::PrepareSurfaces(HDC like) {
-  if (!buffer_) {
-    const int w = TwipsToPixels(kClientWidthTw), h = TwipsToPixels(kClientHeightTw);
-    if (!still_.Create(like, w, h) || !buffer_.Create(like, w, h)) {
-      still_.Reset();
-      buffer_.Reset();
-      return false;
+// A press on the window's own area. The door images take their own mouse input; only the front
+// door has a handler.
+void Form1::OnPress(UINT msg, LPARAM lp) {
+  const float x = MouseXTw(lp), y = MouseYTw(lp);
+  const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+  const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
+  if (Image1.visible && Image1.rect.Contains(x, y)) {
+    if (left) {
+      pressOnImage1_ = true;
+      SetCapture(hwnd_);
     }
-    composed_ = false;
+    return;
   }
-  if (!composed_ || composedFrame_ != shpK_Waku) ComposeStill();
-  return true;
-}
-
-void Form1::ComposeStill() {
-  const RECT all{0, 0, TwipsToPixels(kClientWidthTw), TwipsToPixels(kClientHeightTw)};
-  if (background_.empty())
-    FillRect(still_.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
-  else
-    background_.Draw(still_.dc(), 0, 0, background_.widthPx(), background_.heightPx(),
-                     pictureDc_.get());
-  DrawFrame(still_.dc(), all);
-  composedFrame_ = shpK_Waku;
-  composed_ = true;
-}
-
-void Form1::DrawFrame(HDC dc, const RECT& paint) const {
-  // The stock DC brush takes any colour without a brush being made.
-  const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-  for (const LightShape& s : shpK_Waku) {
-    if (!s.visible) continue;
-    RECT r = ToRect(ToPixels(s.rect)), clip;
-    if (!IntersectRect(&clip, &r, &paint)) continue;
-    SetDCBrushColor(dc, s.fill);
-    FillRect(dc, &r, brush);
-    SetDCBrushColor(dc, s.outline);
-    FrameRect(dc, &r, brush);
-  }
-}
-
-void Form1::PaintContent(HDC dc, const RECT& rcPaint) {
-  const RECT client{0, 0, TwipsToPixels(kClientWidthTw), TwipsToPixels(kClientHeightTw)};
-  RECT paint;
-  if (!IntersectRect(&paint, &rcPaint, &client) || !PrepareSurfaces(dc)) return;
-  const int w = paint.right - paint.left, h = paint.bottom - paint.top;
-  HDC buffer = buffer_.dc();
-  BitBlt(buffer, paint.left, paint.top, w, h, still_.dc(), paint.left, paint.top, SRCCOPY);
-  bool drewDoor = false;
-  auto drawImage = [&](const LightImage& img) {
-    if (!img.visible || img.picture.empty()) return;
-    const RectPx px = ToPixels(img.rect);
-    RECT r = ToRect(px), clip;
-    if (!IntersectRect(&clip, &r, &paint)) return;
-    if (img.stretch) {
-      if (!img.picture.StretchInto(buffer_, px.left, px.top, px.width(), px.height()))
-        img.picture.Draw(buffer, px.left, px.top, px.width(), px.height(), pictureDc_.get());
-    } else
-      img.picture.Draw(buffer, px.left, px.top, img.picture.widthPx(), img.picture.heightPx(),
-                       pictureDc_.get());
-    drewDoor = true;
-  };
-  drawImage(imgNakaorido[0]);
-  drawImage(imgNakaorido[1]);
-  drawImage(Image1);
-  if (drewDoor) DrawFrame(buffer, paint);  // the frame lies above a door it overlaps
-  BitBlt(dc, paint.left, paint.top, w, h, buffer, paint.left, paint.top, SRCCOPY);
-}
-
-void Form1::PaintPicture1(HDC dc) {
-  RECT rc;
-  GetClientRect(Picture1, &rc);
-  if (!PrepareSurfaces(dc)) return;
-  HDC buffer = buffer_.dc();
-  FillRect(buffer, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  if (ImgDesiMaku.visible)
-    ImgDesiMaku.picture.Draw(buffer, 0, 0, ImgDesiMaku.picture.widthPx(),
-                             ImgDesiMaku.picture.heightPx(), pictureDc_.get());
-  BitBlt(dc, 0, 0, rc.right, rc.bottom, buffer, 0, 0, SRCCOPY);
-}
-
-void Form1::PaintKanban(HDC dc) {
-  RECT rc;
-  GetClientRect(PicKanban, &rc);
-  FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  kanbanPicture_.Draw(dc, 0, 0, kanbanPicture_.widthPx(), kanbanPicture_.heightPx(),
-                      pictureDc_.get());
-}
-
-void Form1::OnMenuCommand(UINT id) {
-  switch (id) {
-    case kMnuViewKanban: MnuViewKanban_Click(); break;
-    case kMnuViewWaku: MnuViewWaku_Click(); break;
-    case kMnuSetKanban: MnuSetKanban_Click(); break;
-    case kMnuKanbanReset: MnuKanbanReset_Click(); break;
-  }
+  for (const LightImage& leaf : imgNakaorido)
+    if (leaf.visible && leaf.rect.Contains(x, y)) return;
+  Form_MouseDown(left ? 1 : right ? 2 : 4, ShiftState(), x, y);
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT& rc) { PaintContent(dc, rc); }))
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT& rc) {
+        painter_.Paint(dc, rc, {&imgNakaorido[0], &imgNakaorido[1], &Image1}, board.Frame());
+      }))
     return *r;
   switch (msg) {
     case WM_CREATE:
@@ -274,23 +182,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: {
-      const float x = MouseXTw(lp), y = MouseYTw(lp);
-      const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
-      const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
-      // The door images take their own mouse input; only the front door has a handler.
-      if (Image1.visible && Image1.rect.Contains(x, y)) {
-        if (left) {
-          pressOnImage1_ = true;
-          SetCapture(hwnd_);
-        }
-        return 0;
-      }
-      for (const LightImage& leaf : imgNakaorido)
-        if (leaf.visible && leaf.rect.Contains(x, y)) return 0;
-      Form_MouseDown(left ? 1 : right ? 2 : 4, ShiftState(), x, y);
+    case WM_MBUTTONDBLCLK:
+      OnPress(msg, lp);
       return 0;
-    }
     case WM_LBUTTONUP:
       if (pressOnImage1_) {
         pressOnImage1_ = false;
@@ -302,7 +196,13 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       pressOnImage1_ = false;
       return 0;
     case WM_COMMAND:
-      if (lp == 0) OnMenuCommand(LOWORD(wp));
+      if (lp != 0) return 0;
+      switch (LOWORD(wp)) {
+        case kMnuViewKanban: MnuViewKanban_Click(); break;
+        case kMnuViewWaku: MnuViewWaku_Click(); break;
+        case kMnuSetKanban: MnuSetKanban_Click(); break;
+        case kMnuKanbanReset: MnuKanbanReset_Click(); break;
+      }
       return 0;
     case WM_CLOSE:
       Form_Unload();

@@ -1,3 +1,4 @@
+// The bus window's sign box and board box: their painting and input, handed to the bus window.
 #include "bus_window/picture_boxes.h"
 
 #include "bus_window/form1.h"
@@ -23,7 +24,11 @@ HWND SignBox::Create(HWND parent, const RectTw& rect) {
 }
 
 LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { form_.PaintPicture1(dc); }))
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) {
+        RECT rc;
+        GetClientRect(hwnd_, &rc);
+        form_.painter_.PaintBox(dc, {rc.right, rc.bottom}, form_.sign.Image());
+      }))
     return *r;
   switch (msg) {
     case WM_KEYDOWN:
@@ -62,7 +67,8 @@ void SignBox::Release(LPARAM lp) {
   RECT rc;
   GetClientRect(hwnd_, &rc);
   if (!PtInRect(&rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) return;
-  if (form_.ImgDesiMaku.visible && form_.ImgDesiMaku.rect.Contains(MouseXTw(lp), MouseYTw(lp)))
+  const LightImage& image = form_.sign.Image();
+  if (image.visible && image.rect.Contains(MouseXTw(lp), MouseYTw(lp)))
     form_.ImgDesiMaku_Click();
   else
     form_.Picture1_Click();
@@ -73,7 +79,9 @@ HWND BoardBox::Create(HWND parent, const RectTw& rect) {
 }
 
 LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { form_.PaintKanban(dc); }))
+  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) {
+        form_.board.Paint(dc, form_.painter_.scratch());
+      }))
     return *r;
   switch (msg) {
     case WM_KEYDOWN:

@@ -1,3 +1,4 @@
+// The sign list's rules: which names are listed, their order, where the arrow keys step.
 #include "bus_window/sign_list_logic.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The process's shared parts: the exe's name, error texts, fonts, COM, a missing library.
 #include "common/app.h"
 
 #include <ole2.h>
@@ -9,7 +10,6 @@
 
 #include "common/path_logic.h"
 #include "common/scoped_win.h"
-#include "common/window_parts.h"
 
 namespace rumona {
 
@@ -74,16 +74,21 @@ std::wstring SystemErrorText(DWORD code) {
   return text;
 }
 
-namespace {
-
 // MS PGothic and MS Gothic come with Japanese Windows and, since Windows 10, with its optional
 // Japanese fonts elsewhere; Meiryo UI with Windows 7 and later; Yu Gothic UI with Windows 10.
 // Without MS Gothic, the fixed-pitch texts (digits) take any fixed-pitch Japanese face.
 std::vector<std::wstring> faceCandidates[2] = {
     {L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI"},
     {L"ＭＳ ゴシック", L"MS Gothic"}};
-std::wstring chosenFaces[2];  // empty until chosen
-HFONT defaultUiFont;
+
+namespace {
+
+// Each face as chosen, with the candidates it was chosen from: other candidates choose again.
+struct Chosen {
+  std::vector<std::wstring> from;
+  std::wstring face;
+};
+Chosen chosenFaces[2];
 
 LOGFONTW JapaneseLogFont(const std::wstring& face, double points) {
   LOGFONTW lf{};
@@ -110,8 +115,10 @@ bool HasFace(HDC dc, const std::wstring& face, bool fixed) {
 const std::wstring& ChosenFace(JapaneseFace which) {
   const int i = static_cast<int>(which);
   const bool fixed = which == JapaneseFace::kGothic;
-  std::wstring& chosen = chosenFaces[i];
-  if (!chosen.empty()) return chosen;
+  std::wstring& chosen = chosenFaces[i].face;
+  if (!chosen.empty() && chosenFaces[i].from == faceCandidates[i]) return chosen;
+  chosenFaces[i].from = faceCandidates[i];
+  chosen.clear();
   ScopedGetDC dc(nullptr);
   for (const std::wstring& face : faceCandidates[i])
     if (HasFace(dc.get(), face, fixed)) return chosen = face;
@@ -138,176 +145,15 @@ HFONT CreateJapaneseFont(JapaneseFace face, double points, bool bold, bool under
   return CreateFontIndirectW(&lf);
 }
 
-std::vector<std::wstring> SetFaceCandidates(JapaneseFace face,
-                                            std::vector<std::wstring> candidates) {
-  std::swap(faceCandidates[static_cast<int>(face)], candidates);
-  chosenFaces[static_cast<int>(face)].clear();
-  defaultUiFont = nullptr;  // the windows made before keep theirs
-  return candidates;
-}
-
+// Made again when the face changes; the windows made before keep theirs.
 HFONT DefaultUiFont() {
-  if (!defaultUiFont) defaultUiFont = CreateJapaneseFont(JapaneseFace::kPGothic, 9);
-  return defaultUiFont;
-}
-
-namespace {
-constexpr wchar_t kModalProp[] = L"RumonaModal";
-
-// The windows of the thread that a modal window holds still, and the window that was active
-// when it opened: the one that gets the activation back.
-struct HeldWindows {
-  HWND keep, opener;
-  std::vector<HWND> disabled;
-};
-
-BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM lp) {
-  auto* held = reinterpret_cast<HeldWindows*>(lp);
-  if (hwnd != held->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    EnableWindow(hwnd, FALSE);
-    held->disabled.push_back(hwnd);
+  static HFONT font;
+  static std::wstring face;
+  if (!font || face != ChosenFace(JapaneseFace::kPGothic)) {
+    face = ChosenFace(JapaneseFace::kPGothic);
+    font = CreateJapaneseFont(JapaneseFace::kPGothic, 9);
   }
-  return TRUE;
-}
-
-HeldWindows Hold(HWND keep) {
-  HeldWindows held{keep, GetActiveWindow(), {}};
-  EnumThreadWindows(GetCurrentThreadId(), &DisableOthers, reinterpret_cast<LPARAM>(&held));
-  return held;
-}
-
-// Once only: enables what was held and activates the opener.
-void Release(HeldWindows& held) {
-  for (HWND hwnd : held.disabled)
-    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-  held.disabled.clear();
-  if (held.opener && IsWindowVisible(held.opener) && IsWindowEnabled(held.opener))
-    SetForegroundWindow(held.opener);
-  held.opener = nullptr;
-}
-}  // namespace
-
-int ShowMessage(HWND owner, const std::wstring& text, UINT style, const wchar_t* caption) {
-  if (owner || !(style & MB_TASKMODAL)) return MessageBoxW(owner, text.c_str(), caption, style);
-  // Every window of the thread waits for the box, as MB_TASKMODAL has it; but the box is owned
-  // by the active window, which it enables again before it hides, as a dialog's end does, so
-  // that the activation goes back there rather than to another program's window.
-  HeldWindows held = Hold(GetActiveWindow());
-  const int answer = MessageBoxW(held.opener, text.c_str(), caption,
-                                 held.opener ? style & ~MB_TASKMODAL : style);
-  Release(held);
-  return answer;
-}
-
-void RunModal(HWND dialog) {
-  HeldWindows held = Hold(dialog);
-  SetPropW(dialog, kModalProp, &held);
-  ShowWindow(dialog, SW_SHOW);
-  SetForegroundWindow(dialog);
-  MSG msg;
-  while (IsWindow(dialog)) {
-    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // keep the quit for the outer loop
-      break;
-    }
-    if (got < 0) break;
-    DispatchWithDialogKeys(msg);
-  }
-  if (IsWindow(dialog)) RemovePropW(dialog, kModalProp);
-  Release(held);
-}
-
-void EndModal(HWND dialog) {
-  if (auto* held = static_cast<HeldWindows*>(GetPropW(dialog, kModalProp))) Release(*held);
-  ShowWindow(dialog, SW_HIDE);
-  DestroyWindow(dialog);
-}
-
-namespace {
-constexpr wchar_t kTabOrderProp[] = L"RumonaTabOrder";
-constexpr wchar_t kDialogKeysProp[] = L"RumonaDialogKeys";
-}  // namespace
-
-bool CanTakeFocus(HWND hwnd) {
-  if (!IsWindow(hwnd)) return false;
-  // The control and its containers; the top-level window's own state is its opener's concern.
-  for (HWND w = hwnd; GetWindowLongW(w, GWL_STYLE) & WS_CHILD; w = GetParent(w))
-    if (!(GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(w)) return false;
-  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-  const LONG type = style & BS_TYPEMASK;
-  wchar_t cls[16] = {};
-  GetClassNameW(hwnd, cls, 16);
-  if (lstrcmpiW(cls, L"Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON))
-    return IsChecked(hwnd);
-  return true;
-}
-
-void SetTabOrder(HWND root, const std::vector<HWND>* order) {
-  SetPropW(root, kTabOrderProp, reinterpret_cast<HANDLE>(const_cast<std::vector<HWND>*>(order)));
-}
-
-void UseDialogKeys(HWND window) { SetPropW(window, kDialogKeysProp, reinterpret_cast<HANDLE>(1)); }
-
-void ForgetDialogKeys(HWND window) {
-  RemovePropW(window, kDialogKeysProp);
-  RemovePropW(window, kTabOrderProp);
-}
-
-HWND NextTabStop(HWND root, HWND from, bool backwards) {
-  auto* order = static_cast<const std::vector<HWND>*>(GetPropW(root, kTabOrderProp));
-  if (!order || order->empty()) return nullptr;
-  const int n = static_cast<int>(order->size());
-  int at = -1;
-  for (int i = 0; i < n; ++i)
-    if ((*order)[i] == from) at = i;
-  for (int step = 1; step <= n; ++step) {
-    int i = backwards ? (at - step + 2 * n) % n : (at + step) % n;
-    if (at < 0) i = backwards ? n - step : step - 1;
-    if (CanTakeFocus((*order)[i])) return (*order)[i];
-  }
-  return nullptr;
-}
-
-namespace {
-bool PreTranslateDialogMessage(MSG& msg) {
-  if (!msg.hwnd) return false;
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  if (!root) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetPropW(root, kTabOrderProp)) {
-    if (HWND next = NextTabStop(root, GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
-      SetFocus(next);
-      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageW(next, EM_SETSEL, 0, -1);
-    }
-    return true;
-  }
-  if (!GetPropW(root, kDialogKeysProp)) return false;
-  return IsDialogMessageW(root, &msg) != FALSE;
-}
-}  // namespace
-
-void DispatchWithDialogKeys(MSG& msg) {
-  if (PreTranslateDialogMessage(msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
-}
-
-void DoEvents() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    DispatchWithDialogKeys(msg);
-  }
-}
-
-SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
-  RECT rc{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-  return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+  return font;
 }
 
 void EnsureCom() {

@@ -1,6 +1,7 @@
 #pragma once
 // One small class per window: `this` rides in through lpCreateParams and lives in GWLP_USERDATA,
-// and the derived class's HandleMessage is the window procedure.
+// and the derived class's HandleMessage is the window procedure. The object owns its window:
+// destroying the object destroys the window.
 #include <windows.h>
 
 #include <optional>
@@ -24,6 +25,14 @@ class BaseWindow {
 
  protected:
   BaseWindow() = default;
+  // The derived object is gone by now, so the window is detached from it before it is
+  // destroyed: the messages of its destruction go to the default procedure.
+  ~BaseWindow() {
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ForgetDialogKeys(hwnd_);
+    DestroyWindow(hwnd_);
+  }
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     Derived* self = nullptr;
     if (msg == WM_NCCREATE) {

@@ -1,3 +1,4 @@
+// Paths as text: joining, the folder, the base name.
 #include "common/path_logic.h"
 
 namespace rumona {

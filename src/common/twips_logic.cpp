@@ -1,3 +1,4 @@
+// Twips to pixels, and whole twips from single-precision values.
 #include "common/twips_logic.h"
 
 namespace rumona {

@@ -1,16 +1,56 @@
 #pragma once
-// What every window of the program makes the same way: its class, its child controls, its place
-// in twips, and the control that keeps the focus across activations.
+// What every window of the program does the same way: its class, its child controls, its place
+// in twips, its keyboard (tab order, dialog keys, the control that keeps the focus across
+// activations), message boxes and modal loops.
 #include <windows.h>
 #include <windowsx.h>
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "common/app.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
+
+// A message box captioned with the application's title unless a caption is given. Without an
+// owner and with MB_TASKMODAL, every window of the thread waits for it, and the window that was
+// active is active again afterwards.
+int ShowMessage(HWND owner, const std::wstring& text, UINT style = MB_OK,
+                const wchar_t* caption = kAppTitle);
+
+// Shows a window modally with no owner: every other window of the thread is disabled until the
+// window is destroyed, while a nested message loop runs. Returns when it is gone, with the
+// window that was active when it opened active again.
+void RunModal(HWND dialog);
+// Closes a window that RunModal shows, as EndDialog does: the other windows are enabled and the
+// opener activated before it hides, so that the system does not hand the activation to the
+// next window of another program.
+void EndModal(HWND dialog);
+
+// Gives a top-level window a focus order across its nested containers (Tab and Shift+Tab),
+// instead of the per-container order that dialog navigation would take.
+void SetTabOrder(HWND root, const std::vector<HWND>* order);
+// Whether a control can take the focus: it and its containers (not the top-level window) are
+// enabled and visible, and of a group of option buttons only the selected one can.
+bool CanTakeFocus(HWND control);
+// The next control in that order that can take the focus.
+HWND NextTabStop(HWND root, HWND from, bool backwards);
+
+// Gives a top-level window Tab, Enter and Esc as in a dialog, in every message loop of the
+// program. ForgetDialogKeys takes that and its tab order off again as the window goes.
+void UseDialogKeys(HWND window);
+void ForgetDialogKeys(HWND window);
+// Hands one message to its window, through the dialog-style keyboard handling of whichever
+// window it belongs to.
+void DispatchWithDialogKeys(MSG& msg);
+
+// Processes every window message that is pending now, once.
+void DoEvents();
+
+// Client-area size in pixels -> outer window rectangle for the given styles.
+SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
 // A fixed dialog border: title bar and close box, no sizing, no minimize or maximize box, no
 // icon. Overlapped, so that CW_USEDEFAULT gives the system's default place.

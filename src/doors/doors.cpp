@@ -1,3 +1,4 @@
+// The door strokes and the speed readouts: procedures of the bus window that the panel calls.
 #include "doors/doors.h"
 
 #include <string>
@@ -34,7 +35,7 @@ void ShowStep(Form1& form, StepTimer& timer, bool moved, const RectTw& before,
 }  // namespace
 
 void Form1::Check1_Click() {
-  frmSet& panel = frmSet::Get();
+  frmSet& panel = this->panel();
   const WidthRun run =
       StrokeWidths(panel.Check1Value() != 0, Image1.rect.width, kFrontDoorOpenTw, kFrontDoorClosedTw);
   StepTimer timer;
@@ -48,7 +49,7 @@ void Form1::Check1_Click() {
 }
 
 void Form1::Check2_Click() {
-  frmSet& panel = frmSet::Get();
+  frmSet& panel = this->panel();
   const bool open = panel.Check2Value() != 0;
   if (open)
     PlayWaveSync(IDR_WAVE_OPEN);  // the leaves wait for the buzzer's end
@@ -72,12 +73,12 @@ void Form1::Check2_Click() {
 }
 
 void Form1::HScroll1_Change() {
-  frmSet& panel = frmSet::Get();
+  frmSet& panel = this->panel();
   SetWindowTextW(panel.lblMaeSpeed, std::to_wstring(panel.HScroll1Value()).c_str());
 }
 
 void Form1::HScroll2_Change() {
-  frmSet& panel = frmSet::Get();
+  frmSet& panel = this->panel();
   SetWindowTextW(panel.lblNakaSpeed, std::to_wstring(panel.HScroll2Value()).c_str());
 }
 

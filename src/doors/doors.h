@@ -1,6 +1,7 @@
 #pragma once
-// The door animations live on the bus window (Form1::Check1_Click, Form1::Check2_Click); this is
-// what they offer besides.
+// The door animations are procedures of the bus window: Form1::Check1_Click and Check2_Click,
+// with the speed readouts Form1::HScroll1_Change and HScroll2_Change, in doors.cpp. This is what
+// they offer besides.
 #include <functional>
 
 namespace rumona {

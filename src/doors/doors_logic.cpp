@@ -1,3 +1,4 @@
+// The door strokes as numbers: widths step by step and which leaves move.
 #include "doors/doors_logic.h"
 
 #include <algorithm>

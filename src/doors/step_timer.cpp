@@ -1,3 +1,4 @@
+// The door steps' delays on a waitable timer.
 #include "doors/step_timer.h"
 
 #include <mmsystem.h>

@@ -1,3 +1,4 @@
+// The door steps' schedule: when each step is due.
 #include "doors/step_timer_logic.h"
 
 #include <algorithm>

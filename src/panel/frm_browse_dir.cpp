@@ -1,3 +1,4 @@
+// The sign folder chooser, and the bus window's procedure that opens it.
 #include "panel/frm_browse_dir.h"
 
 #include <shlobj.h>
@@ -29,11 +30,19 @@ constexpr DWORD kClip = WS_CLIPSIBLINGS;
 }  // namespace
 
 frmBrowseDir::~frmBrowseDir() {
-  if (hwnd_) DestroyWindow(hwnd_);
   if (owner_) DestroyWindow(owner_);
 }
 
-bool frmBrowseDir::Create() {
+std::optional<std::wstring> frmBrowseDir::Ask(HWND browserOwner, const std::wstring& folder) {
+  frmBrowseDir dialog;
+  if (!dialog.Create(browserOwner)) return std::nullopt;
+  SetWindowTextW(dialog.Text1, folder.c_str());
+  RunModal(dialog.hwnd());
+  return dialog.chosen_;
+}
+
+bool frmBrowseDir::Create(HWND browserOwner) {
+  browserOwner_ = browserOwner;
   owner_ = CreateHiddenOwner();
   if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
       !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, owner_))
@@ -76,8 +85,7 @@ void frmBrowseDir::SetDefaultButton(HWND button) {
 void frmBrowseDir::Close() { EndModal(hwnd_); }
 
 void frmBrowseDir::Command1_Click() {
-  Form1* form = Form1::Instance();
-  const HWND owner = form ? form->hwnd() : hwnd_;
+  const HWND owner = browserOwner_ ? browserOwner_ : hwnd_;
   EnsureOle();
   LPITEMIDLIST root = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &root))) root = nullptr;
@@ -113,15 +121,10 @@ void frmBrowseDir::Command1_Click() {
 
 void frmBrowseDir::Command2_Click(int16_t index) {
   if (index == 0) {
-    Form1* form = Form1::Instance();
     // As typed, unless the settings file could not hold it: then in its short form, or, when
     // it has none, not at all, and the dialog stays open after the message.
-    const std::optional<std::wstring> folder = StorablePath(hwnd_, WindowText(Text1));
-    if (!folder) return;
-    if (form) form->strDir[0] = *folder;
-    Close();
-    // Last: picDir may open a new chooser while this one's handler is still on the stack.
-    if (form) form->picDir();
+    chosen_ = StorablePath(hwnd_, WindowText(Text1));
+    if (chosen_) Close();
   } else if (index == 1) {
     Close();
   }
@@ -154,11 +157,13 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+// The chosen folder is stored and the list pointed at it; a folder that is not found reopens the
+// chooser on it once the message is answered.
 void Form1::MnuEditHkPic_Click() {
-  frmBrowseDir dialog;
-  if (!dialog.Create()) return;
-  SetWindowTextW(dialog.Text1, strDir[0].c_str());
-  RunModal(dialog.hwnd());
+  while (const std::optional<std::wstring> folder = frmBrowseDir::Ask(hwnd_, sign.Folder())) {
+    sign.StoreFolder(*folder);
+    if (!picDir()) return;
+  }
 }
 
 }  // namespace rumona

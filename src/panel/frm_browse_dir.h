@@ -1,10 +1,11 @@
 #pragma once
-// The sign folder chooser: a text box for the folder, the shell's folder browser behind
-// "参照(&B)...", and OK / キャンセル. Modal, owned by no visible window, created afresh at each
-// opening.
+// The sign folder chooser `frmBrowseDir`: a text box for the folder, the shell's folder browser
+// behind "参照(&B)...", and OK / キャンセル. Modal, owned by no visible window, created afresh at
+// each opening. The bus window's MnuEditHkPic_Click, which opens it, is in frm_browse_dir.cpp.
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,13 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
 
   ~frmBrowseDir();
 
-  // Creates the window hidden, with its controls; the opener fills Text1 and runs it modally.
-  bool Create();
+  // Runs a chooser modally, `folder` in its text box: the folder OK stored (as typed, or in the
+  // short form the settings file can hold), nothing when it was cancelled or could not open.
+  // The folder browser it offers is owned by `browserOwner`.
+  static std::optional<std::wstring> Ask(HWND browserOwner, const std::wstring& folder);
+
+  // Creates the window hidden, with its controls.
+  bool Create(HWND browserOwner = nullptr);
 
   // Controls, by their names: Command2[0] "OK", Command2[1] "キャンセル".
   std::array<HWND, 2> Command2{};
@@ -44,6 +50,8 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
   void SetDefaultButton(HWND button);
 
   HWND owner_ = nullptr;  // hidden: keeps the dialog out of the taskbar, as its border asks
+  HWND browserOwner_ = nullptr;
+  std::optional<std::wstring> chosen_;
   std::vector<HWND> tabOrder_;
   FocusMemory focus_;
   HWND defaultButton_ = nullptr;

@@ -1,3 +1,4 @@
+// The control panel: its controls, their look, and the handlers that drive the bus window.
 #include "panel/frm_set.h"
 
 #include <algorithm>
@@ -5,18 +6,14 @@
 
 #include "bus_window/form1.h"
 #include "common/app.h"
-#include "panel/keypad_logic.h"
+#include "panel/panel_logic.h"
 #include "resource.h"
-#include "settings/settings_logic.h"
 
 namespace rumona {
-
-frmSet* frmSet::instance_ = nullptr;
 
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"RumonaFrmSet";
-constexpr wchar_t kFrameClass[] = L"RumonaFrame";
 
 enum ControlId : int {
   kIdCommand3 = 1001,
@@ -34,82 +31,8 @@ enum ControlId : int {
 
 }  // namespace
 
-ContainerFrame::~ContainerFrame() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
-HWND ContainerFrame::Create(HWND parent, const RectTw& rect, const wchar_t* caption,
-                            COLORREF background) {
-  background_ = background;
-  caption_ = caption ? caption : L"";
-  brush_.reset(CreateSolidBrush(background));
-  return CreateChild(kFrameClass, 0, parent, rect, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-                     caption_.c_str());
-}
-
-void ContainerFrame::Paint(HDC dc) {
-  RECT rc;
-  GetClientRect(hwnd_, &rc);
-  FillRect(dc, &rc, brush_.get());
-  RECT edge = rc;
-  if (caption_.empty()) {
-    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-    return;
-  }
-  ScopedSelect font(dc, DefaultUiFont());
-  TEXTMETRICW tm;
-  GetTextMetricsW(dc, &tm);
-  edge.top += tm.tmHeight / 2;
-  DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-  SetBkColor(dc, background_);
-  SetTextColor(dc, IsWindowEnabled(hwnd_) ? GetSysColor(COLOR_BTNTEXT)
-                                          : GetSysColor(COLOR_GRAYTEXT));
-  SetBkMode(dc, OPAQUE);
-  RECT text{6, 0, rc.right - 6, tm.tmHeight};
-  DrawTextW(dc, (L" " + caption_ + L" ").c_str(), -1, &text,
-            DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-}
-
-LRESULT ContainerFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (auto r = PaintMessage(msg, wp, [this](HDC dc, const RECT&) { Paint(dc); })) return *r;
-  switch (msg) {
-    case WM_ENABLE:
-      InvalidateRect(hwnd_, nullptr, FALSE);
-      break;
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_DRAWITEM:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSCROLLBAR:
-      // Children's notifications belong to the panel.
-      return SendMessageW(GetAncestor(hwnd_, GA_ROOT), msg, wp, lp);
-  }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
-}
-
-frmSet& frmSet::Get() {
-  if (!instance_) {
-    instance_ = new frmSet();
-    if (!instance_->CreateWindowAndControls()) {
-      // Every window of the program works through the panel: without it nothing can run.
-      const DWORD error = GetLastError();
-      Destroy();
-      ShowMessage(nullptr, SystemErrorText(error ? error : ERROR_CANNOT_MAKE), MB_OK | MB_ICONHAND);
-      ExitProcess(1);
-    }
-  }
-  return *instance_;
-}
-
-void frmSet::Destroy() {
-  if (!instance_) return;
-  if (instance_->hwnd_) DestroyWindow(instance_->hwnd_);
-  delete instance_;
-  instance_ = nullptr;
-}
-
-bool frmSet::CreateWindowAndControls() {
+bool frmSet::Create(Form1& form) {
+  form_ = &form;
   if (!Register(kPanelClass, panelBrush_.get()) || !CreateTopLevel(kPanelClass, L"設定パネル", 0, 0))
     return false;
   UseDialogKeys(hwnd_);
@@ -235,20 +158,20 @@ void frmSet::OnScroll(HWND bar, int code) {
   SetScrollValue(index, value);
 }
 
-void frmSet::Check1_Click() { if (Form1* form = Form1::Instance()) form->Check1_Click(); }
+void frmSet::Check1_Click() { form_->Check1_Click(); }
 
 void frmSet::Check2_Click() {
   // The option group is locked while the middle door stands open.
   const bool open = Check2Value() == 1;
   EnableWindow(Frame2, !open);
   for (HWND option : Option1) EnableWindow(option, !open);
-  if (Form1* form = Form1::Instance()) form->Check2_Click();
+  form_->Check2_Click();
 }
 
-void frmSet::HScroll1_Change() { if (Form1* form = Form1::Instance()) form->HScroll1_Change(); }
-void frmSet::HScroll2_Change() { if (Form1* form = Form1::Instance()) form->HScroll2_Change(); }
-void frmSet::Command1_Click() { if (Form1* form = Form1::Instance()) form->MnuEditHkPic_Click(); }
-void frmSet::Command3_Click() { if (Form1* form = Form1::Instance()) form->MnuHelpVer_Click(); }
+void frmSet::HScroll1_Change() { form_->HScroll1_Change(); }
+void frmSet::HScroll2_Change() { form_->HScroll2_Change(); }
+void frmSet::Command1_Click() { form_->MnuEditHkPic_Click(); }
+void frmSet::Command3_Click() { form_->MnuHelpVer_Click(); }
 
 void frmSet::OnCommand(int id, int code, HWND control) {
   if (!control || (code != BN_CLICKED && code != BN_DOUBLECLICKED)) return;

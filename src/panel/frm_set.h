@@ -1,6 +1,7 @@
 #pragma once
-// The control panel: door buttons, speed bars with readouts, the middle-door option group, the
-// sign-number keypad, and the buttons that open the two dialogs. Always on top, no taskbar entry.
+// The control panel `frmSet`: door buttons, speed bars with readouts, the middle-door option
+// group, the sign-number keypad, and the buttons that open the two dialogs. Always on top, no
+// taskbar entry. Its handlers call the bus window's procedures; the keypad's are in keypad.cpp.
 #include <windows.h>
 
 #include <array>
@@ -8,26 +9,14 @@
 #include <vector>
 
 #include "common/base_window.h"
+#include "common/container_frame.h"
 #include "common/picture.h"
 #include "common/scoped_win.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
 
-// A container frame: its own background colour, an etched border, an optional caption; it
-// passes its children's notifications on to the top-level window.
-class ContainerFrame : public BaseWindow<ContainerFrame> {
- public:
-  ~ContainerFrame();
-  HWND Create(HWND parent, const RectTw& rect, const wchar_t* caption, COLORREF background);
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
-
- private:
-  void Paint(HDC dc);
-  COLORREF background_ = 0;
-  std::wstring caption_;
-  ScopedBrush brush_;
-};
+class Form1;
 
 class frmSet : public BaseWindow<frmSet> {
  public:
@@ -36,11 +25,9 @@ class frmSet : public BaseWindow<frmSet> {
   static constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
-  // The one panel of the process, created hidden on first use. When it cannot be created the
-  // process reports why and ends.
-  static frmSet& Get();
-  static frmSet* Existing() { return instance_; }
-  static void Destroy();  // for tests: the next Get() creates a fresh panel
+    // Creates the panel hidden, its handlers calling `form`'s procedures; false when the system
+  // refuses the window or one of its controls.
+  bool Create(Form1& form);
 
   // Controls, by their names.
   HWND Command3 = nullptr, FrameA = nullptr, HScroll1 = nullptr, HScroll2 = nullptr;
@@ -73,9 +60,6 @@ class frmSet : public BaseWindow<frmSet> {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:
-  frmSet() = default;
-  ~frmSet() = default;
-  bool CreateWindowAndControls();
   bool CreateControls();  // false when a control could not be made
   bool ApplyTabOrder();
   void SetScrollValue(int bar, int value);
@@ -84,7 +68,7 @@ class frmSet : public BaseWindow<frmSet> {
   LRESULT OnCtlColor(HDC dc, HWND control);
   void DrawKey(const DRAWITEMSTRUCT& item);
 
-  static frmSet* instance_;
+  Form1* form_ = nullptr;
   std::array<int, 2> scrollValue_{6000, 10000};
   Picture maePicture_, nakaPicture_;
   ScopedFont digitFont_, displayFont_;

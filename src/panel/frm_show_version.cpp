@@ -1,3 +1,4 @@
+// The version dialog, and the bus window's procedure that opens it.
 #include "panel/frm_show_version.h"
 
 #include <shellapi.h>
@@ -41,7 +42,6 @@ std::wstring FailureDescription(const std::wstring& what, DWORD error, DWORD fal
 frmShowVersion::frmShowVersion() : libraryPath(ExeFolder() + kLibraryName) {}
 
 frmShowVersion::~frmShowVersion() {
-  if (hwnd_) DestroyWindow(hwnd_);
   if (owner_) DestroyWindow(owner_);
 }
 

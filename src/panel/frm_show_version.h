@@ -1,6 +1,7 @@
 #pragma once
 // The version dialog: the program's name, its model line, version and credits, and a link line
-// that opens the maker's home page, whose address the maker's library QMR5Res.DLL gives.
+// that opens the maker's home page, whose address the maker's library QMR5Res.DLL gives. The bus
+// window's MnuHelpVer_Click, which opens it, is in frm_show_version.cpp.
 #include <windows.h>
 
 #include <array>

@@ -1,7 +1,7 @@
+// The sign-number keypad of the panel: digits into its display, "設定" shows that entry.
 #include "bus_window/form1.h"
-#include "common/path_logic.h"
 #include "panel/frm_set.h"
-#include "panel/keypad_logic.h"
+#include "panel/panel_logic.h"
 
 namespace rumona {
 
@@ -17,14 +17,12 @@ void frmSet::Command2_Click(int16_t index) {
     return;
   }
   if (index != kKeypadSet) return;
-  Form1* form = Form1::Instance();
-  if (!form) return;
   // The separator stays in the stored folder even when the picture then fails to load.
-  EnsureTrailingBackslash(form->strDir[0]);
+  form_->sign.AppendSeparator();
   // Every failure from here on leaves the sign as it is, silently; the display keeps its digits
   // and the arrow keys' position is not moved.
   const std::optional<int16_t> number = KeypadEntryNumber(WindowText(Label1));
-  if (number) form->ShowSignEntry(*number);
+  if (number) form_->sign.ShowEntry(*number);
 }
 
 }  // namespace rumona

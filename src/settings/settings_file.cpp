@@ -1,6 +1,8 @@
-// The settings file beside the executable (or in the user's application-data folder when the
-// executable's folder cannot be written): written when the bus window closes, read and applied
-// while it loads.
+// The bus window's LoadIni and SaveIni: the settings file read into both windows and written.
+//
+// The file lies beside the executable, or in the user's application-data folder when the
+// executable's folder cannot be written; it is read while the bus window loads and written when it
+// closes.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -10,6 +12,7 @@
 #include "common/path_logic.h"
 #include "common/scoped_win.h"
 #include "panel/frm_set.h"
+#include "panel/panel_logic.h"
 #include "settings/settings_logic.h"
 
 namespace rumona {
@@ -108,11 +111,11 @@ void PlaceReachable(HWND hwnd, double leftTw, double topTw, float& left, float& 
 // when a later field fails.
 void StoreSharedFields(Form1& form, const SettingsReadResult& read) {
   const SettingsRecord& r = read.record;
-  if (read.fieldsRead >= 5) form.strDir[0] = FromAnsi(r.signFolder);
-  if (read.fieldsRead >= 6) form.strDir[1] = FromAnsi(r.reservedText);
+  if (read.fieldsRead >= 5) form.sign.StoreFolder(FromAnsi(r.signFolder));
+  if (read.fieldsRead >= 6) form.strDir1 = FromAnsi(r.reservedText);
   if (read.fieldsRead >= 7) form.lngSpare[0] = r.spare0;
   if (read.fieldsRead >= 8) form.lngSpare[1] = r.spare1;
-  if (read.fieldsRead >= 9) form.strKanbanPath = FromAnsi(r.kanbanPath);
+  if (read.fieldsRead >= 9) form.board.strKanbanPath = FromAnsi(r.kanbanPath);
 }
 
 // Applies a complete record in its fixed order; false at the first value that cannot be applied,
@@ -122,21 +125,21 @@ bool ApplySettings(Form1& form, const SettingsRecord& r) {
   PlaceReachable(form.hwnd(), r.busLeft, r.busTop, left, top);
   form.SetLeftTop(left, top);
 
-  frmSet& panel = frmSet::Get();
+  frmSet& panel = form.panel();
   PlaceReachable(panel.hwnd(), r.panelLeft, r.panelTop, left, top);
   panel.SetLeftTop(left, top);
 
-  form.SetKanbanVisible(r.kanbanVisible);
+  form.board.SetVisible(r.kanbanVisible);
   form.SetMenuChecked(kMnuViewKanban, r.kanbanVisible);
-  form.SetFrameVisible(r.frameVisible);
+  form.board.SetFrameVisible(r.frameVisible);
   form.SetMenuChecked(kMnuViewWaku, r.frameVisible);
 
-  form.MoveKanban(static_cast<float>(r.kanbanLeft), static_cast<float>(r.kanbanTop));
+  form.board.Move(static_cast<float>(r.kanbanLeft), static_cast<float>(r.kanbanTop));
   // A board picture deleted since the last run leaves the board empty at its place; the path
   // stays stored, and the rest of the settings still apply.
   Picture board;
-  if (!form.strKanbanPath.empty()) board = Picture::FromFile(form.strKanbanPath);
-  form.SetKanbanPicture(std::move(board));
+  if (!form.board.strKanbanPath.empty()) board = Picture::FromFile(form.board.strKanbanPath);
+  form.board.SetPicture(std::move(board));
   form.PicKanban_DblClick();
 
   int16_t speed = 0;
@@ -147,8 +150,8 @@ bool ApplySettings(Form1& form, const SettingsRecord& r) {
 
   // A sign folder that is gone or holds no picture keeps the default sign; the folder stays
   // stored as read. An empty folder is accepted: the list keeps its folder.
-  const std::wstring& folder = form.strDir[0];
-  if (form.File1.SetPath(folder) == ERROR_SUCCESS && !folder.empty()) form.ShowSignEntry(0);
+  if (form.sign.PointListAtFolder() == ERROR_SUCCESS && !form.sign.Folder().empty())
+    form.sign.ShowEntry(0);
 
   if (!ValidOption(r.option)) return false;
   panel.SelectOption1(r.option);
@@ -158,7 +161,7 @@ bool ApplySettings(Form1& form, const SettingsRecord& r) {
 // The fixed start when the settings cannot be read or applied; what was already applied stays.
 void ApplyFallback(Form1& form) {
   form.SetLeftTop(0, 0);
-  frmSet& panel = frmSet::Get();
+  frmSet& panel = form.panel();
   panel.SetLeftTop(0, form.OuterHeightTw());
   form.MnuKanbanReset_Click();
   panel.SetHScroll1Value(10000);
@@ -182,21 +185,21 @@ void Form1::LoadIni() {
 // A file that cannot be written is named in a message, since the process ends right after; the
 // old file stays as it was.
 void Form1::SaveIni() {
-  frmSet& panel = frmSet::Get();
+  const frmSet& panel = this->panel();
   SettingsRecord r;
   r.option = panel.Option1Value(0) ? 0 : panel.Option1Value(1) ? 1 : 2;
   r.busLeft = Left();
   r.busTop = Top();
   r.panelLeft = panel.Left();
   r.panelTop = panel.Top();
-  r.signFolder = ToAnsi(strDir[0]);
-  r.reservedText = ToAnsi(strDir[1]);
+  r.signFolder = ToAnsi(sign.Folder());
+  r.reservedText = ToAnsi(strDir1);
   r.spare0 = lngSpare[0];
   r.spare1 = lngSpare[1];
-  r.kanbanPath = ToAnsi(strKanbanPath);
-  const RectTw board = KanbanRect();
-  r.kanbanLeft = board.left;
-  r.kanbanTop = board.top;
+  r.kanbanPath = ToAnsi(board.strKanbanPath);
+  const RectTw boardRect = board.Rect();
+  r.kanbanLeft = boardRect.left;
+  r.kanbanTop = boardRect.top;
   r.kanbanVisible = MenuChecked(kMnuViewKanban);
   r.frameVisible = MenuChecked(kMnuViewWaku);
   r.speed1 = panel.HScroll1Value();

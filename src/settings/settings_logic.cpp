@@ -1,3 +1,4 @@
+// The settings record: its one line of 16 fields written and read.
 #include "settings/settings_logic.h"
 
 #include <charconv>
@@ -181,13 +182,6 @@ SettingsReadResult ReadSettingsRecord(std::string_view data) {
       step(in.Flag(r.frameVisible)) && step(whole32(r.speed1)) && step(whole32(r.speed2)) &&
       step(option(r.option));
   return result;
-}
-
-bool NarrowSpeed(int32_t value, int16_t& speed) {
-  if (value < kInt16Min || value > kInt16Max) return false;
-  if (value < kSpeedMin || value > kSpeedMax) return false;
-  speed = static_cast<int16_t>(value);
-  return true;
 }
 
 ScreenRect MoveInside(const ScreenRect& window, const ScreenRect& area) {

@@ -1,6 +1,7 @@
 #pragma once
 // The settings record: one line of 16 comma-separated fields in the system's ANSI code page.
-// Texts here are already ANSI bytes; the Win32 side converts them to and from UTF-16.
+// Texts here are already ANSI bytes; the Win32 side converts them to and from UTF-16. The bus
+// window's LoadIni and SaveIni, which read and write the file, are in settings_file.cpp.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,12 +46,6 @@ struct SettingsReadResult {
 // expected (or at the end of the line or data). Blanks before a field are skipped, a text runs
 // from its opening to its closing double quote, and anything after field 16 is ignored.
 SettingsReadResult ReadSettingsRecord(std::string_view data);
-
-// A speed narrowed to 16 bits and checked against its scroll bar's range; false when it would
-// not fit (a value past 16 bits is refused, never wrapped into range).
-bool NarrowSpeed(int32_t value, int16_t& speed);
-inline constexpr int kSpeedMin = 1;
-inline constexpr int kSpeedMax = 30000;
 
 inline bool ValidOption(int16_t option) { return option >= 0 && option <= 2; }
 

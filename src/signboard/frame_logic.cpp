@@ -1,3 +1,4 @@
+// The signboard frame's two layouts round the board.
 #include "signboard/frame_logic.h"
 
 namespace rumona {

@@ -1,4 +1,5 @@
-#include "bus_window/form1.h"
+// The signboard and its frame: place, picture, visibility, layouts and the menu commands' work.
+#include "signboard/signboard.h"
 
 #include <commdlg.h>
 
@@ -7,31 +8,18 @@
 
 #include "common/ansi.h"
 #include "common/app.h"
+#include "common/window_parts.h"
 #include "signboard/frame_logic.h"
 
 namespace rumona {
 
 namespace {
-constexpr RectTw kDefaultBoard{7425, 1665, 1410, 450};
 
 // One filter entry; its description is the pattern itself, as the dialog shows it.
 constexpr wchar_t kPictureFilter[] =
     L"*.bmp;*.jpeg;*.gif;*.wmf;*.emf;*.png\0*.bmp;*.jpeg;*.gif;*.wmf;*.emf;*.png\0";
 // Room for long paths typed into the name box; a longer one makes the dialog fail (silently).
 constexpr DWORD kFileNameChars = 4096;
-
-std::array<RectTw, 3> FrameRects(const std::array<LightShape, 3>& shapes) {
-  return {shapes[0].rect, shapes[1].rect, shapes[2].rect};
-}
-
-// Lays the frame out round the board as `layout` says, and repaints its old and new places.
-void RelayoutFrame(Form1& form, void (*layout)(const RectTw&, std::array<RectTw, 3>&)) {
-  const auto before = FrameRects(form.shpK_Waku);
-  auto rects = before;
-  layout(form.KanbanRect(), rects);
-  for (int i = 0; i < 3; ++i) form.shpK_Waku[i].rect = rects[i];
-  form.RepaintFrame(before);
-}
 
 // Shows the open dialog modal to `owner`, starting on `fileName`; empty when cancelled or failed.
 std::wstring AskForPicture(HWND owner, const std::wstring& fileName) {
@@ -49,72 +37,102 @@ std::wstring AskForPicture(HWND owner, const std::wstring& fileName) {
   if (!GetOpenFileNameW(&ofn)) return {};
   return buffer.data();
 }
+
+RECT ToRect(const RectTw& r) {
+  const RectPx px = ToPixels(r);
+  return RECT{px.left, px.top, px.right, px.bottom};
+}
+
 }  // namespace
 
-void Form1::PicKanban_MouseDown(int button, int, float, float) {
-  switch (button) {
-    case 1: {
-      // The press becomes a press on a title bar: the system's move loop drags the board
-      // inside this call until the button comes up.
-      ReleaseCapture();
-      int32_t zero = 0;
-      SendMessageA(PicKanban, WM_NCLBUTTONDOWN, HTCAPTION, reinterpret_cast<LPARAM>(&zero));
-      break;
-    }
-    case 2:
-      ShowPopupMenu();
-      break;
-    default:
-      break;
+Signboard::Signboard() {
+  for (int i = 0; i < 3; ++i) shpK_Waku[i].rect = kDesignFrame[i];
+}
+
+RectTw Signboard::Rect() const { return WindowRectTw(box_, GetParent(box_)); }
+
+void Signboard::Move(float left, float top) { MoveWindowTw(box_, left, top); }
+
+void Signboard::MoveSize(const RectTw& rect) {
+  const RectTw before = Rect();
+  const RectPx px = ToPixels(rect);
+  SetWindowPos(box_, nullptr, px.left, px.top, px.width(), px.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RectTw after = Rect();
+  if (after.width != before.width || after.height != before.height) LayoutFrameOnResize();
+}
+
+void Signboard::SetPicture(Picture picture) {
+  picture_ = std::move(picture);
+  InvalidateRect(box_, nullptr, FALSE);
+  if (picture_.empty()) return;  // the empty picture keeps the board's size
+  RectTw r = Rect();
+  r.width = static_cast<float>(picture_.widthPx() * kTwipsPerPixel);
+  r.height = static_cast<float>(picture_.heightPx() * kTwipsPerPixel);
+  MoveSize(r);
+}
+
+bool Signboard::Visible() const { return IsWindowVisible(box_) != FALSE; }
+
+void Signboard::SetVisible(bool visible) { ShowWindow(box_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void Signboard::SetFrameVisible(bool visible) {
+  for (LightShape& s : shpK_Waku) s.visible = visible;
+  RepaintFrame(shpK_Waku);
+}
+
+void Signboard::LayoutFrame() { Relayout(&rumona::LayoutFrameFull); }
+void Signboard::LayoutFrameOnResize() { Relayout(&rumona::LayoutFrameOnResize); }
+
+// Lays the frame out round the board as `layout` says, and repaints its old and new places.
+void Signboard::Relayout(void (*layout)(const RectTw&, std::array<RectTw, 3>&)) {
+  const auto before = shpK_Waku;
+  std::array<RectTw, 3> rects{shpK_Waku[0].rect, shpK_Waku[1].rect, shpK_Waku[2].rect};
+  layout(Rect(), rects);
+  for (int i = 0; i < 3; ++i) shpK_Waku[i].rect = rects[i];
+  RepaintFrame(before);
+}
+
+void Signboard::RepaintFrame(const std::array<LightShape, 3>& before) const {
+  const HWND bus = GetParent(box_);
+  for (int i = 0; i < 3; ++i) {
+    const RECT was = ToRect(before[i].rect), now = ToRect(shpK_Waku[i].rect);
+    InvalidateRect(bus, &was, FALSE);
+    InvalidateRect(bus, &now, FALSE);
   }
+  UpdateWindow(bus);
 }
 
-void Form1::PicKanban_DblClick() { RelayoutFrame(*this, &LayoutFrameFull); }
-void Form1::PicKanban_Resize() { RelayoutFrame(*this, &LayoutFrameOnResize); }
-
-void Form1::MnuViewKanban_Click() {
-  const bool show = !MenuChecked(kMnuViewKanban);
-  // A hidden board cannot keep the focus: hand it on as the tab order would.
-  if (!show && GetFocus() == PicKanban) SetFocus(Picture1);
-  SetKanbanVisible(show);
-  SetMenuChecked(kMnuViewKanban, show);
-}
-
-void Form1::MnuViewWaku_Click() {
-  const bool show = !MenuChecked(kMnuViewWaku);
-  for (LightShape& s : shpK_Waku) s.visible = show;
-  PicKanban_DblClick();  // repaints the shapes' places, so the new visibility shows too
-  SetMenuChecked(kMnuViewWaku, show);
-}
-
-void Form1::MnuSetKanban_Click() {
+void Signboard::ChoosePicture(HWND owner) {
   // Every failure ends the command, silently but for a path the settings could not hold;
   // nothing changes before the picture has loaded.
   try {
-    const std::wstring chosen = AskForPicture(hwnd_, C_Dialog1FileName);
+    const std::wstring chosen = AskForPicture(owner, C_Dialog1FileName);
     if (chosen.empty()) return;
     C_Dialog1FileName = chosen;
     // A path the settings file could not hold would lose the picture at the next start.
-    const std::optional<std::wstring> path = StorablePath(hwnd_, chosen);
+    const std::optional<std::wstring> path = StorablePath(owner, chosen);
     if (!path) return;
     Picture picture = Picture::FromFile(*path);
     if (picture.empty()) return;
-    SetKanbanPicture(std::move(picture));
+    SetPicture(std::move(picture));
     strKanbanPath = *path;
-    PicKanban_DblClick();
+    LayoutFrame();
   } catch (...) {
   }
 }
 
-void Form1::SetFrameVisible(bool visible) {
-  for (LightShape& s : shpK_Waku) s.visible = visible;
-  RepaintFrame(FrameRects(shpK_Waku));
+void Signboard::Reset() {
+  SetPicture(Picture());
+  MoveSize(kDesignRect);
+  LayoutFrame();
 }
 
-void Form1::MnuKanbanReset_Click() {
-  SetKanbanPicture(Picture());
-  MoveSizeKanban(kDefaultBoard);
-  PicKanban_DblClick();
+void Signboard::Paint(HDC dc, HDC scratch) const {
+  RECT rc;
+  GetClientRect(box_, &rc);
+  FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  picture_.Draw(dc, 0, 0, picture_.widthPx(), picture_.heightPx(), scratch);
 }
 
 }  // namespace rumona

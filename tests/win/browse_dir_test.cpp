@@ -38,7 +38,7 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
                {L"nor this", L"\x1b", L"c:\\old"}, {typed, L"\r", typed},
                {L"", L"OK", L""},                 {L"nor that", L"close box", L"c:\\old"}};
   for (const auto& c : cases) {
-    app.form().strDir[0] = L"c:\\old";
+    app.form().sign.StoreFolder(L"c:\\old");
     bool held = false;
     ModalAnswerer chooser(kChooser, [&](HWND hwnd) {
       EXPECT_EQ(Look(app, hwnd, held), L"c:\\old");
@@ -51,14 +51,14 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
     ModalAnswerer box(kAppTitle, [](HWND hwnd) { PressButton(hwnd, L"OK"); });
     SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);  // the folder button
     EXPECT_EQ(chooser.answers(), 1) << c.button;
-    EXPECT_EQ(app.form().strDir[0] + L"|" + app.form().File1.Path(), c.stored + L"|" + typed);
+    EXPECT_EQ(app.form().sign.Folder() + L"|" + app.form().sign.List().Path(), c.stored + L"|" + typed);
     EXPECT_FALSE(box.answered());
     ExpectFreed(app, held);
   }
   // A missing folder gives one message, then exactly one chooser holding it.
   Form1& f = app.form();
-  f.strDir[0] = dir.path();
-  f.picDir();
+  f.sign.StoreFolder(dir.path());
+  ASSERT_FALSE(f.picDir());
   const std::wstring missing = dir.File(L"gone");
   std::wstring message, second;
   bool held = false, chooserWithMessage = true;
@@ -77,7 +77,7 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
   EXPECT_FALSE(chooserWithMessage);
   EXPECT_EQ(chooser.answers(), 2);
   EXPECT_EQ(second, missing);
-  EXPECT_EQ(f.strDir[0] + L"|" + f.File1.Path(), missing + L"|" + dir.path());
+  EXPECT_EQ(f.sign.Folder() + L"|" + f.sign.List().Path(), missing + L"|" + dir.path());
   ExpectFreed(app, held);
 }
 
@@ -89,7 +89,7 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
 // lower case.
 TEST(BrowseDir, TheBrowserHasItsJapaneseTitleAndAfterItTheChooserStillHoldsBothWindows) {
   App app;
-  app.form().strDir[0] = L"Typed";
+  app.form().sign.StoreFolder(L"Typed");
   bool titled = false, held = false;
   std::vector<std::wstring> texts;  // the chooser's text after each browser
   std::optional<ModalAnswerer> after;

@@ -52,17 +52,19 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   std::vector<std::array<float, 5>> steps;
   std::vector<float> fixed;
   std::vector<size_t> handled;
-  sndPlaySoundCall = [&](LPCSTR s, UINT flags) {  // 0: a stop; the sound the buffer held
+  Swapped<decltype(sndPlaySoundCall)> player(sndPlaySoundCall, [&](LPCSTR s, UINT flags) {
+    // 0: a stop; the sound the buffer held
     const std::string b(LoadedSoundData().begin(), LoadedSoundData().end());
     plays.push_back({s ? flags : 0, b == open ? 101u : b == close ? 102u : 0u, steps.size()});
     return TRUE;
-  };
+  });
+  Swapped<bool> highResolution(askHighResolutionTimer, true);
   app.panel().SetHScroll1Value(d.option < 0 ? kSpeed : 1);
   app.panel().SetHScroll2Value(d.option < 0 ? 1 : kSpeed);
   if (d.option >= 0) app.panel().SelectOption1(d.option);
   int unshown = 0;  // steps not on screen before their delay
   RectPx lastShown = ToPixels(f.imgNakaorido[1].rect);
-  doorStepObserver = [&] {
+  Swapped<decltype(doorStepObserver)> observer(doorStepObserver, [&] {
     const RectTw &l = f.imgNakaorido[0].rect, &r = f.imgNakaorido[1].rect;
     steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width});
     fixed.push_back(f.Image1.rect.left + r.right());
@@ -72,7 +74,7 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
                (!(shown == lastShown) && !CaptureClient(hwnd, true).SameIn(CaptureClient(hwnd), d.area));
     lastShown = shown;
     if (g_steps % 600 == 3) PostMessageW(hwnd, WM_APP, 0, 0);
-  };
+  });
   Pump();
   const Pixels before = CaptureClient(hwnd, true);
   EXPECT_TRUE(d.option >= 0 || before.SameIn(front, d.area, {d.area.left, d.area.top}));
@@ -96,10 +98,8 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
     Pump();
     handled.push_back(g_handledAt);
   }
-  askHighResolutionTimer = true;
   handled.resize(4);
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_proc));
-  sndPlaySoundCall = [](LPCSTR s, UINT flags) { return sndPlaySoundA(s, flags); };
 
   // The moving leaves run one twip a step to their open width and back; what does not move
   // stays closed: the right leaf always ends at 7125.

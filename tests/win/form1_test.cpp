@@ -60,12 +60,14 @@ void ExpectControlsReachable(HWND parent) {
 class Windows : public testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(Windows, StylesClientSizesAndReachableControls) {
-  const auto faces = SetFaceCandidates(JapaneseFace::kPGothic, {GetParam()});
+  std::optional<Swapped<std::vector<std::wstring>>> faces{
+      std::in_place, faceCandidates[static_cast<int>(JapaneseFace::kPGothic)],
+      std::vector<std::wstring>{GetParam()}};
   App app;
   frmBrowseDir chooser;
   frmShowVersion version;
   const bool made = chooser.Create() && version.Create();
-  SetFaceCandidates(JapaneseFace::kPGothic, faces);  // the windows keep the fonts they have
+  faces.reset();  // the windows keep the fonts they have
   ASSERT_TRUE(made);
   constexpr DWORD kFixed = WS_CAPTION | WS_SYSMENU, kNot = WS_THICKFRAME | WS_MAXIMIZEBOX;
   constexpr DWORD kExMask =
@@ -113,8 +115,8 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   EXPECT_EQ(GetFocus(), f.Picture1);
   ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
   const Pixels defaultSign = CaptureClient(f.Picture1);
-  f.strDir[0] = dir.path();
-  f.picDir();
+  f.sign.StoreFolder(dir.path());
+  ASSERT_FALSE(f.picDir());
   // The sign's keys stop at both ends and show pictures at their own size.
   const auto key = [&](WPARAM k) { SendMessageW(f.Picture1, WM_KEYDOWN, k, 1); };
   key(VK_UP);
@@ -124,12 +126,12 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   EXPECT_EQ(std::count(small.px.begin(), small.px.end(), 0x00FF00), 200);
   EXPECT_EQ((std::vector{small.at(0, 0), small.at(19, 9), small.at(20, 10)}),
             (std::vector<COLORREF>{0x00FF00, 0x00FF00, 0xFFFFFF}));
-  key(VK_DOWN);  // no picture: the index moves, the sign stays
+  key(VK_DOWN);  // no picture: the index moves to the last entry, the sign stays
   key(VK_DOWN);
-  EXPECT_EQ(f.lngDesiIndex, 2);
   EXPECT_EQ(CaptureClient(f.Picture1).px, small.px);
-  for (int i = 0; i < 3; ++i) key(VK_UP);
-  EXPECT_EQ(f.lngDesiIndex, 0);
+  key(VK_UP);  // from the last entry back to the small one, not past it
+  EXPECT_EQ(CaptureClient(f.Picture1).px, small.px);
+  for (int i = 0; i < 2; ++i) key(VK_UP);
   EXPECT_TRUE(CaptureClient(f.Picture1).All(0x0000FF));  // the top-left of a larger one
   std::vector<std::wstring> items;
   ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
@@ -167,7 +169,7 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   }
   EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示", L"看板の画像を設定...",
                                               L"-", L"看板のリセット"}));
-  EXPECT_EQ(f.KanbanRect(), (RectTw{7425, 1665, 1410, 450}));  // no press moved the board
+  EXPECT_EQ(f.board.Rect(), (RectTw{7425, 1665, 1410, 450}));  // no press moved the board
   SendMessageW(f.Picture1, WM_KEYDOWN, VK_TAB, 0);
   EXPECT_EQ(GetFocus(), f.PicKanban);
   SendMessageW(f.PicKanban, WM_KEYDOWN, VK_TAB, 0);  // and back: the two are the tab order

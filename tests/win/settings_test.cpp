@@ -36,8 +36,8 @@ TEST_F(Settings, AFileWithMissingPicturesIsAppliedAndWrittenBackWhole) {
                            "\"c:\\gone.bmp\",3000,1500,#FALSE#,#TRUE#,123,456,1\r\n";
   WriteFileBytes(kIni, line);
   EXPECT_EQ(StartAndClose([](App& app) {
-              EXPECT_TRUE(app.form().KanbanPicture().empty());
-              EXPECT_EQ(app.form().ImgDesiMaku.picture.widthPx(), 40);  // a.bmp
+              EXPECT_TRUE(app.form().board.picture().empty());
+              EXPECT_EQ(app.form().sign.Image().picture.widthPx(), 40);  // a.bmp
               EXPECT_EQ(WindowText(app.panel().lblNakaSpeed), L"456");
             }),
             line);
@@ -60,7 +60,7 @@ TEST_P(SettingsFallback, KeepsWhatWasStoredAndAppliedBeforeTheBadField) {
               (std::vector<LONG>{0, 0, 0, bus.bottom}));  // the panel just below the bus
     const RECT board = RectInParent(app.form().PicKanban), design = PxRect(7425, 1665, 1410, 450);
     EXPECT_TRUE(EqualRect(&board, &design));
-    EXPECT_EQ(app.form().shpK_Waku[0].rect.height, 465);
+    EXPECT_EQ(app.form().board.Frame()[0].rect.height, 465);
     EXPECT_EQ(IsWindowVisible(app.form().PicKanban) != FALSE, c.flags[1] == 'T');
     EXPECT_EQ(WindowText(app.panel().lblMaeSpeed), L"10000");
   });
@@ -140,7 +140,7 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
       return refusals;
     };
     EXPECT_EQ(choose(0, folder + L"\\없음"), 1);
-    EXPECT_EQ(app.form().strDir[0], L"");
+    EXPECT_EQ(app.form().sign.Folder(), L"");
     EXPECT_EQ(choose(0, folder) + choose(kMnuSetKanban, board), 0);
     // Only an end of the session that really comes unloads the window: saved, then the end.
     EXPECT_TRUE(SendMessageW(app.form().hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
@@ -151,8 +151,8 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
     EXPECT_EQ(app.endCalls, 1);
   }
   App app(true);
-  EXPECT_EQ(app.form().ImgDesiMaku.picture.widthPx(), 40);  // the folder's picture
-  EXPECT_EQ(app.form().KanbanPicture().widthPx(), 60);
+  EXPECT_EQ(app.form().sign.Image().picture.widthPx(), 40);  // the folder's picture
+  EXPECT_EQ(app.form().board.picture().widthPx(), 60);
 }
 
 }  // namespace

@@ -41,10 +41,10 @@ class Separator : public testing::TestWithParam<std::tuple<Folders, int>> {};
 TEST_P(Separator, IsStoredByEveryKeyOnTheSignAndByTheSetKeyAlone) {
   const auto& [folders, input] = GetParam();
   App app;
-  app.form().strDir[0] = std::get<0>(folders);
+  app.form().sign.StoreFolder(std::get<0>(folders));
   if (input < 3) Key(app.form(), std::vector<WPARAM>{VK_UP, VK_DOWN, 'A'}[input]);
   else SendMessageW(app.panel().Command2[input == 3 ? 11 : 5], BM_CLICK, 0, 0);
-  EXPECT_EQ(app.form().strDir[0], input == 4 ? std::get<0>(folders) : std::get<1>(folders));
+  EXPECT_EQ(app.form().sign.Folder(), input == 4 ? std::get<0>(folders) : std::get<1>(folders));
 }
 
 INSTANTIATE_TEST_SUITE_P(KeysAndKeypad, Separator,
@@ -60,8 +60,8 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   for (int i = 0; i < 10; ++i)
     WriteBmp(dir.File(L"s" + std::to_wstring(i) + L".bmp"), 4, 4, colour(i));
   App app;
-  app.form().strDir[0] = dir.path();
-  app.form().picDir();
+  app.form().sign.StoreFolder(dir.path());
+  ASSERT_FALSE(app.form().picDir());
   ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
   // Clicks on the keys where the keypad's face shows them: C clears, S sets.
   const std::wstring face = L"7894561230CS";

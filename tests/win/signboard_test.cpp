@@ -12,9 +12,9 @@ void Command(Form1& f, UINT id) { SendMessageW(f.hwnd(), WM_COMMAND, id, 0); }
 
 // The board's rectangle, then the three frame shapes', in twips.
 std::vector<float> Layout(const Form1& f) {
-  const RectTw b = f.KanbanRect();
+  const RectTw b = f.board.Rect();
   std::vector<float> out{b.left, b.top, b.width, b.height};
-  for (const LightShape& s : f.shpK_Waku)
+  for (const LightShape& s : f.board.Frame())
     out.insert(out.end(), {s.rect.left, s.rect.top, s.rect.width, s.rect.height});
   return out;
 }
@@ -46,7 +46,7 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAbo
   WriteFileBytes(dir.File(L"bad.bmp"), "not a picture");
   App app;
   Form1& f = app.form();
-  f.MoveKanban(3000, 600);
+  f.board.Move(3000, 600);
   Command(f, kMnuViewKanban);
   EXPECT_EQ(ChoosePicture(f, good), L"");
   const std::vector<float> loaded = {3000, 600, 900, 300, 2925, 600, 75,   315,
@@ -58,15 +58,15 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAbo
   EXPECT_EQ(ChoosePicture(f, L""), L"good.bmp");  // cancelled: it opened on the last one chosen
   for (const wchar_t* name : {L"bad.bmp", L"missing.bmp"}) ChoosePicture(f, dir.File(name));
   EXPECT_EQ(Layout(f), loaded);
-  EXPECT_EQ(f.KanbanPicture().widthPx(), 60);
+  EXPECT_EQ(f.board.picture().widthPx(), 60);
   Command(f, kMnuKanbanReset);
   EXPECT_EQ(Layout(f), kDefault);
-  EXPECT_TRUE(f.KanbanPicture().empty());
-  EXPECT_EQ(f.strKanbanPath, good);
+  EXPECT_TRUE(f.board.picture().empty());
+  EXPECT_EQ(f.board.strKanbanPath, good);
 
   // "枠の表示" clicked in the popup menu: the frame goes, then comes back round the board.
   const Pixels bus = AssetPixels("bus.bmp");
-  f.MoveKanban(3000, 600);
+  f.board.Move(3000, 600);
   std::vector<std::vector<std::wstring>> seen;
   ModalAnswerer menu(L"", [&](HWND m) {
     seen.push_back(MenuItems(m));
@@ -90,7 +90,7 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAbo
   EXPECT_EQ(seen[1][1], L"枠の表示");  // unchecked while hidden
   EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
   // A frame moved across the front door stays above it while the door moves.
-  f.MoveKanban(300, 1000);
+  f.board.Move(300, 1000);
   f.PicKanban_DblClick();  // the bar now runs across the door at 1450 to 1510
   app.panel().SetHScroll1Value(1);
   for (int i = 0; i < 2; ++i) SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // and back
@@ -137,9 +137,9 @@ TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
   c.write(dir.File(c.name));
   App app;
   Form1& f = app.form();
-  f.strDir[0] = dir.path();
-  f.picDir();
-  f.ShowSignEntry(0);
+  f.sign.StoreFolder(dir.path());
+  ASSERT_FALSE(f.picDir());
+  f.sign.ShowEntry(0);
   ChoosePicture(f, dir.File(c.name));
   const Pixels sign = CaptureClient(f.Picture1, true), board = CaptureClient(f.PicKanban, true);
   EXPECT_EQ(sign.at(c.size.cx, c.size.cy), 0xFFFFFFu);  // just past it: the sign's white
@@ -206,7 +206,7 @@ TEST(Signboard, ADragMovesTheBoardByTheMouseAndADoubleClickGathersTheFrame) {
     for (const POINT d : {POINT{-40, 10}, POINT{-130, 35}}) {
       SetCursorPos(at.x + d.x, at.y + d.y);
       SendMouse(MOUSEEVENTF_MOVE);
-      WaitUntil([&] { return f.KanbanRect().left == 7425 + d.x * 15; });
+      WaitUntil([&] { return f.board.Rect().left == 7425 + d.x * 15; });
     }
     // Then a double click: its first press starts a drag that ends without a move.
     done = press(MOUSEEVENTF_LEFTUP, false) && press(MOUSEEVENTF_LEFTDOWN, true) &&
@@ -214,7 +214,7 @@ TEST(Signboard, ADragMovesTheBoardByTheMouseAndADoubleClickGathersTheFrame) {
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
   });
-  EXPECT_TRUE(WaitUntil([&] { return done && f.shpK_Waku[0].rect.left == 5400; }, 20000));
+  EXPECT_TRUE(WaitUntil([&] { return done && f.board.Frame()[0].rect.left == 5400; }, 20000));
   mouse.join();
   EXPECT_EQ(Layout(f), (std::vector<float>{5475, 2190, 1410, 450, 5400, 2190, 75, 465, 6885, 2190,
                                            75, 465, 5400, 2640, 1560, 60}));

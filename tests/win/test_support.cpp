@@ -26,15 +26,11 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 App::App(bool readSettingsFile) : readSettingsFile_(readSettingsFile) {
   if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
-  form_ = std::make_unique<Form1>();
-  form_->endProcess = [this] { ++endCalls; };
-  form_->Create();
+  StartWindows(form_, panel_);
   Pump();
 }
 
 App::~App() {
-  form_.reset();
-  frmSet::Destroy();
   Pump();
   if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
 }

@@ -6,18 +6,34 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "bus_window/form1.h"
-#include "panel/frm_set.h"
+#include "start_windows.h"
 
 namespace rumona::test {
 
 // Names a table's cases by their row, for tables whose values do not print readably.
 inline constexpr auto Row = [](const auto& info) { return "row" + std::to_string(info.index); };
+
+// A seam of the program (a variable that stands for a system call, a hook or a choice) set to
+// `value` for the life of this object.
+template <class T>
+class Swapped {
+ public:
+  Swapped(T& seam, T value) : seam_(seam), old_(std::exchange(seam, std::move(value))) {}
+  ~Swapped() { seam_ = std::move(old_); }
+  Swapped(const Swapped&) = delete;
+  Swapped& operator=(const Swapped&) = delete;
+
+ private:
+  T& seam_;
+  T old_;
+};
 
 void Pump();  // every pending message of this thread, with the program's dialog keys
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // pumps meanwhile
@@ -28,13 +44,15 @@ class App {
  public:
   explicit App(bool readSettingsFile = false);
   ~App();
-  Form1& form() { return *form_; }
-  frmSet& panel() { return frmSet::Get(); }
+  Form1& form() { return form_; }
+  frmSet& panel() { return panel_; }
   int endCalls = 0;
 
  private:
-  std::unique_ptr<Form1> form_;
+  Swapped<std::function<void()>> end_{endProcess, [this] { ++endCalls; }};
   bool readSettingsFile_;
+  frmSet panel_;
+  Form1 form_;  // goes before the panel
 };
 
 RECT RectInParent(HWND hwnd);
