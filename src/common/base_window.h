@@ -60,14 +60,16 @@ class BaseWindow {
   }
 
   // Creates the top-level window at (x, y) with the derived class's style and a client area of
-  // its kClientWidthTw x kClientHeightTw; false when the system refuses it.
+  // its kClientWidthTw x kClientHeightTw; false when the system refuses it. A dialog is owned by
+  // a window that is never shown: so it gets no taskbar button and belongs to no visible window.
   bool CreateTopLevel(const wchar_t* className, const wchar_t* title, int x, int y,
-                      HWND owner = nullptr) {
+                      bool dialog = false) {
+    if (dialog) hiddenOwner_.reset(CreateHiddenOwner());
     const SIZE outer = OuterSizeForClient(TwipsToPixels(Derived::kClientWidthTw),
                                           TwipsToPixels(Derived::kClientHeightTw),
                                           Derived::kStyle, Derived::kExStyle);
     return CreateWindowExW(Derived::kExStyle, className, title, Derived::kStyle, x, y, outer.cx,
-                           outer.cy, owner, nullptr, GetModuleHandleW(nullptr),
+                           outer.cy, hiddenOwner_.get(), nullptr, GetModuleHandleW(nullptr),
                            static_cast<Derived*>(this)) != nullptr;
   }
 
@@ -99,6 +101,9 @@ class BaseWindow {
   }
 
   HWND hwnd_ = nullptr;
+
+ private:
+  ScopedWindow hiddenOwner_;  // goes after the window it owns, which the destructor ends
 };
 
 }  // namespace rumona

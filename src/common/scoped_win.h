@@ -66,6 +66,10 @@ struct MetaFileTraits {
   static HMETAFILE Empty() { return nullptr; }
   static bool Close(HMETAFILE h) { return DeleteMetaFile(h) != 0; }
 };
+struct WindowTraits {
+  static HWND Empty() { return nullptr; }
+  static bool Close(HWND h) { return DestroyWindow(h) != 0; }
+};
 template <class T>
 struct GdiObjectTraits {
   static T Empty() { return nullptr; }
@@ -84,6 +88,7 @@ using ScopedLibrary = ScopedHandle<LibraryTraits>;            // LoadLibraryW
 using ScopedMemDC = ScopedHandle<MemDcTraits>;                // CreateCompatibleDC
 using ScopedEnhMetaFile = ScopedHandle<EnhMetaFileTraits>;    // SetEnhMetaFileBits
 using ScopedMetaFile = ScopedHandle<MetaFileTraits>;          // SetMetaFileBitsEx
+using ScopedWindow = ScopedHandle<WindowTraits>;              // CreateWindowExW
 
 // Selects an object into a DC and selects the previous one back on destruction, so a bitmap is
 // always out of its DC before whoever owns it deletes it.

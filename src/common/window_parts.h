@@ -63,8 +63,7 @@ inline constexpr DWORD kFixedDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROL
 bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr,
                          HICON icon = nullptr, UINT style = 0);
 
-// A window that is never shown, to own a dialog that must get no taskbar button and yet belong
-// to no visible window of the program. The caller destroys it after the dialog.
+// A window that is never shown, to own a dialog; the caller destroys it after the dialog.
 HWND CreateHiddenOwner();
 
 // A visible child control at a place in twips, with its id and font (none: the class's own);

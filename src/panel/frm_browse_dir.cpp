@@ -29,10 +29,6 @@ constexpr DWORD kClip = WS_CLIPSIBLINGS;
 
 }  // namespace
 
-frmBrowseDir::~frmBrowseDir() {
-  if (owner_) DestroyWindow(owner_);
-}
-
 std::optional<std::wstring> frmBrowseDir::Ask(HWND browserOwner, const std::wstring& folder) {
   frmBrowseDir dialog;
   if (!dialog.Create(browserOwner)) return std::nullopt;
@@ -43,9 +39,8 @@ std::optional<std::wstring> frmBrowseDir::Ask(HWND browserOwner, const std::wstr
 
 bool frmBrowseDir::Create(HWND browserOwner) {
   browserOwner_ = browserOwner;
-  owner_ = CreateHiddenOwner();
   if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
-      !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, owner_))
+      !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, true))
     return false;
   UseDialogKeys(hwnd_);  // Alt+B as well
   return true;

@@ -22,7 +22,6 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
   static constexpr wchar_t kClassName[] = L"RumonaFrmBrowseDir";
   static constexpr wchar_t kTitle[] = L"画像の位置";
 
-  ~frmBrowseDir();
 
   // Runs a chooser modally, `folder` in its text box: the folder OK stored (as typed, or in the
   // short form the settings file can hold), nothing when it was cancelled or could not open.
@@ -49,7 +48,6 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
   void Close();  // hide, then unload
   void SetDefaultButton(HWND button);
 
-  HWND owner_ = nullptr;  // hidden: keeps the dialog out of the taskbar, as its border asks
   HWND browserOwner_ = nullptr;
   std::optional<std::wstring> chosen_;
   std::vector<HWND> tabOrder_;

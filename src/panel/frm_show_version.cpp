@@ -41,18 +41,13 @@ std::wstring FailureDescription(const std::wstring& what, DWORD error, DWORD fal
 
 frmShowVersion::frmShowVersion() : libraryPath(ExeFolder() + kLibraryName) {}
 
-frmShowVersion::~frmShowVersion() {
-  if (owner_) DestroyWindow(owner_);
-}
-
 bool frmShowVersion::Create() {
   if (!Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)))) return false;
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  owner_ = CreateHiddenOwner();
   versionIcon_ = static_cast<HICON>(
       LoadImageW(inst, MAKEINTRESOURCEW(IDI_VERSION), IMAGE_ICON, 32, 32, LR_SHARED));
   linkCursor_ = LoadCursorW(inst, MAKEINTRESOURCEW(IDC_HAND_LINK));
-  if (!CreateTopLevel(kDialogClass, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, owner_)) return false;
+  if (!CreateTopLevel(kDialogClass, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, true)) return false;
   UseDialogKeys(hwnd_);
   Form_Load();
   return true;

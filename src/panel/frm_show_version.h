@@ -26,7 +26,6 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
   static constexpr RectTw kImage1Rect{285, 165, 480, 480};
 
   frmShowVersion();
-  ~frmShowVersion();
 
   // Creates the window hidden with its controls and runs Form_Load; the opener runs it modally.
   bool Create();
@@ -58,7 +57,6 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
   bool OnSetCursor(HWND over, int hitTest);
   void PaintContent(HDC dc);  // the white background and Image1
 
-  HWND owner_ = nullptr;  // hidden: keeps the dialog out of the taskbar, as its border asks
   ScopedFont titleFont_, modelFont_, linkFont_;
   ScopedBrush labelBrush_{CreateSolidBrush(0x4E4E4E)};
   HICON versionIcon_ = nullptr;  // shared resource handles: never destroyed
