@@ -1,19 +1,25 @@
+# shellcheck shell=bash
 # Sourced by the scripts: the project's own Wine prefix, Japanese locale (ANSI code page 932),
 # quiet Wine, and helpers for a private X display. ROOT must be set to the repository.
 # RUMONA_ACP=1252 gives a prefix of its own whose ANSI code page is 1252, as on most Windows
 # outside Japan (the C locale; the Japanese fonts are mapped there too).
+# RUMONA_DPI=144 or 192 (or any other LogPixels) gives each of those prefixes a twin of its own
+# at that display DPI, named with a "-dpi144" ending; 96 is the plain prefix.
 : "${ROOT:?}"
 export BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 # Two prefixes: the tests' windows are unmanaged (fast without a window manager); a desktop run
 # (RUMONA_WINDOWS=managed, set by scripts/run) lets the window manager frame them and list them.
 RUMONA_WINDOWS="${RUMONA_WINDOWS:-unmanaged}"
+RUMONA_DPI="${RUMONA_DPI:-96}"
 if [ "${RUMONA_ACP:-932}" = 1252 ]; then
-  export WINEPREFIX="$BUILD_DIR/wineprefix-1252"
+  WINEPREFIX="$BUILD_DIR/wineprefix-1252"
 elif [ "$RUMONA_WINDOWS" = managed ]; then
-  export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix-desktop}"
+  WINEPREFIX="$BUILD_DIR/wineprefix-desktop"
 else
-  export WINEPREFIX="${RUMONA_WINEPREFIX:-$BUILD_DIR/wineprefix}"
+  WINEPREFIX="$BUILD_DIR/wineprefix"
 fi
+[ "$RUMONA_DPI" = 96 ] || WINEPREFIX+="-dpi$RUMONA_DPI"
+export WINEPREFIX="${RUMONA_WINEPREFIX:-$WINEPREFIX}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ "${RUMONA_ACP:-932}" = 1252 ]; then
@@ -26,7 +32,7 @@ export WINEARCH=win64
 # Creates the prefix once and maps the Windows Japanese font names to the IPA fonts. The stamp
 # holds the version of these settings: a prefix made by an older script is brought up to date.
 wine_prefix_ready() {
-  local stamp="$WINEPREFIX/.rumona-ready" settings_version="3 $RUMONA_WINDOWS"
+  local stamp="$WINEPREFIX/.rumona-ready" settings_version="4 $RUMONA_WINDOWS $RUMONA_DPI"
   [ "$(cat "$stamp" 2>/dev/null)" = "$settings_version" ] && return 0
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
@@ -49,16 +55,28 @@ wine_prefix_ready() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d $managed /f >/dev/null 2>&1
   # Windows shows a window's contents while it is dragged; Wine's default is an outline.
   wine reg add 'HKCU\Control Panel\Desktop' /v DragFullWindows /t REG_SZ /d 1 /f >/dev/null 2>&1
+  # The display's DPI, which system metrics, fonts and GetDpiForSystem follow.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$RUMONA_DPI" /f \
+    >/dev/null 2>&1
   wineserver -w
   echo "$settings_version" >"$stamp"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; XVFB_PID is set for stop_xvfb.
+# other_prefix_ready NAME=VALUE...: makes ready the prefix those settings select (for example
+# RUMONA_DPI=192), in a shell of its own, so that this one keeps its prefix.
+other_prefix_ready() {
+  # shellcheck disable=SC2016  # $ROOT is the inner shell's
+  env "$@" ROOT="$ROOT" bash -c '. "$ROOT/scripts/lib/wine-env.sh" && wine_prefix_ready'
+}
+
+# Starts Xvfb on a free display (XVFB_SCREEN: its size, 1280x1024x24 unless given) and exports
+# DISPLAY; XVFB_PID is set for stop_xvfb.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" \
+    >/dev/null 2>&1 &
   XVFB_PID=$!
   local num
   if ! read -r -t 20 num <"$fifo"; then

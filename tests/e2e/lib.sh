@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # End-to-end harness: the real rumona.exe under Wine on the test display, driven with xdotool.
 # Sourced by each *_test.sh, which ctest runs with the exe's path as $1, inside the Xvfb and
 # Wine environment that scripts/test sets up. Every wait polls a condition and gives up after
@@ -35,6 +36,7 @@ e2e_start() {
   BUS=$(e2e_window "ルモナ　-　rumona")
   PANEL=$(e2e_window "設定パネル")
   read -r bx by < <(e2e_origin "$BUS" 764 216)
+  # shellcheck disable=SC2034  # px py: the panel's origin, for the tests that source this
   read -r px py < <(e2e_origin "$PANEL" 263 171)
 }
 
@@ -64,6 +66,7 @@ e2e_origin() {
 # e2e_point X Y: puts the pointer on a screen pixel (mousemove --sync would wait in vain if it
 # is there already).
 e2e_point() {
+  # shellcheck disable=SC2034  # SCREEN WINDOW: set by the eval too, kept local
   local X Y SCREEN WINDOW
   eval "$(xdotool getmouselocation --shell)"
   [ "$X,$Y" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2"

@@ -25,6 +25,7 @@ settings "$win_dir\\看板表" 3000 1500 >"$E2E_DIR/rumona.ini"
 
 # Wine hands web addresses to the programs listed here: for this run, a script that notes them.
 browsers='HKCU\Software\Wine\WineBrowser'
+# shellcheck disable=SC2016  # the $1 is the written script's own
 printf '#!/bin/sh\necho "$1" >>%s/browser.log\n' "$E2E_DIR" >"$E2E_DIR/browser.sh"
 chmod +x "$E2E_DIR/browser.sh"
 wine reg add "$browsers" /v Browsers /d "$E2E_DIR/browser.sh" /f >/dev/null 2>&1

@@ -21,7 +21,7 @@ check "the bus window stands where the user's copy says" \
 rm -r "$user_dir"
 check "closing ends the program" e2e_close $((bx + 200)) $((by + 186))
 check "and writes the user's copy, making its folder" \
-  cmp -s "$user_dir/rumona.ini" <(record 1500 1200 '\')  # Alt+F4 on the sign stored its "\"
+  cmp -s "$user_dir/rumona.ini" <(record 1500 1200 "\\")  # Alt+F4 on the sign stored its "\"
 
 chattr +i "$user_dir"
 e2e_start
