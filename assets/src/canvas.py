@@ -19,7 +19,8 @@ def mix(a, b, t):
 
 class Canvas:
     def __init__(self, w, h, fill=(0, 0, 0), scale=1, mode="RGB"):
-        self.w, self.h, self.k = w * scale, h * scale, S * scale  # k: drawn pixels a 1x unit
+        # k: drawn pixels a 1x unit; a fractional scale (icons) needs a whole-pixel result
+        self.w, self.h, self.k = round(w * scale), round(h * scale), S * scale
         self.im = Image.new(mode, (self.w * S, self.h * S), fill)
         self.d = ImageDraw.Draw(self.im)
 

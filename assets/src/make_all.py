@@ -20,10 +20,17 @@ def main(out):
             encoders.write_bmp8(path(name), getattr(bus, name)(scale))
         buttons.save(path("btn_mae"), "前扉", scale)
         buttons.save(path("btn_naka"), "中扉", scale)
-    encoders.write_ico4(os.path.join(out, "rumona.ico"), *icons.decode(icons.BUS_SIDE), icons.PALETTE)
-    encoders.write_ico4(os.path.join(out, "version.ico"), *icons.decode(icons.BUS_FRONT), icons.PALETTE)
-    encoders.write_cur4(os.path.join(out, "hand.cur"), *icons.decode(icons.HAND), icons.PALETTE,
-                        icons.HAND_HOTSPOT)
+    # Icons: the hand-placed 32 x 32 16-colour picture, which Windows picks at 96 DPI, and the
+    # shapes at the other sizes; the cursor at 32 and 64 (200 %).
+    for name, pixel_art, shapes in (("rumona.ico", icons.BUS_SIDE, icons.bus_side),
+                                    ("version.ico", icons.BUS_FRONT, icons.bus_front)):
+        encoders.write_icon(os.path.join(out, name),
+                            [encoders.dib4(*icons.decode(pixel_art), icons.PALETTE)] +
+                            [encoders.dib32(shapes(n)) for n in icons.ICON_SIZES])
+    hx, hy = icons.HAND_HOTSPOT
+    encoders.write_icon(os.path.join(out, "hand.cur"),
+                        [encoders.dib4(*icons.decode(icons.HAND), icons.PALETTE),
+                         encoders.dib32(icons.hand(64))], [(hx, hy), (hx * 2, hy * 2)])
     encoders.write_wav8(os.path.join(out, "buzzer101.wav"), buzzer.samples(buzzer.SHORT), buzzer.RATE)
     encoders.write_wav8(os.path.join(out, "buzzer102.wav"), buzzer.samples(buzzer.LONG), buzzer.RATE)
 

@@ -40,29 +40,48 @@ def main(src, out):
     doors.resize((doors.width * 4, doors.height * 4), Image.NEAREST).save(os.path.join(out, "doors.png"))
     for n in sorted(os.listdir(src)):
         if n.endswith((".ico", ".cur")):
-            im = icon_image(open(os.path.join(src, n), "rb").read())
+            ims = icon_images(open(os.path.join(src, n), "rb").read())
         elif n.startswith("btn_"):
-            im = Image.open(os.path.join(src, n)).convert("RGBA")
+            ims = [Image.open(os.path.join(src, n)).convert("RGBA")]
         else:
             continue
-        shown = Image.new("RGBA", im.size, (212, 208, 200, 255))
-        shown.alpha_composite(im)
-        shown.resize((im.width * 8, im.height * 8), Image.NEAREST).save(os.path.join(out, n + ".png"))
+        # every size side by side at its own size, enlarged; a 2x button at half the 1x zoom
+        k = 4 if n.endswith((".ico", ".cur", "_2x.bmp")) else 8
+        zoom = [im.resize((im.width * k, im.height * k), Image.NEAREST) for im in ims]
+        shown = Image.new("RGBA", (sum(z.width + 8 for z in zoom), max(z.height for z in zoom)),
+                          (212, 208, 200, 255))
+        x = 0
+        for z in zoom:
+            shown.alpha_composite(z, (x, 0))
+            x += z.width + 8
+        shown.save(os.path.join(out, n + ".png"))
 
 
-def icon_image(data):
-    """Decodes our 32x32 4-bpp ICO/CUR, AND mask included (Pillow ignores a CUR's mask)."""
-    off = struct.unpack_from("<I", data, 18)[0]
-    pal = [tuple(data[off + 40 + 4 * i: off + 43 + 4 * i][::-1]) for i in range(16)]
-    im = Image.new("RGBA", (32, 32))
-    for y in range(32):
-        xor = data[off + 104 + (31 - y) * 16:]
-        andm = data[off + 616 + (31 - y) * 4:]
-        for x in range(32):
-            idx = (xor[x // 2] >> (0 if x % 2 else 4)) & 15
-            clear = (andm[x // 8] >> (7 - x % 8)) & 1
-            im.putpixel((x, y), pal[idx] + ((0,) if clear else (255,)))
-    return im
+def icon_images(data):
+    """Every image of our ICO or CUR, AND masks included (Pillow ignores a CUR's mask)."""
+    ims = []
+    for i in range(struct.unpack_from("<H", data, 4)[0]):
+        off = struct.unpack_from("<I", data, 6 + 16 * i + 12)[0]
+        w, h2, _, bits = struct.unpack_from("<iiHH", data, off + 4)
+        h = h2 // 2
+        im = Image.new("RGBA", (w, h))
+        if bits == 32:
+            for y in range(h):
+                row = data[off + 40 + (h - 1 - y) * w * 4:]
+                for x in range(w):
+                    b, g, r, a = row[x * 4: x * 4 + 4]
+                    im.putpixel((x, y), (r, g, b, a))
+        else:
+            pal = [tuple(data[off + 40 + 4 * i: off + 43 + 4 * i][::-1]) for i in range(16)]
+            for y in range(32):
+                xor = data[off + 104 + (31 - y) * 16:]
+                andm = data[off + 616 + (31 - y) * 4:]
+                for x in range(32):
+                    idx = (xor[x // 2] >> (0 if x % 2 else 4)) & 15
+                    clear = (andm[x // 8] >> (7 - x % 8)) & 1
+                    im.putpixel((x, y), pal[idx] + ((0,) if clear else (255,)))
+        ims.append(im)
+    return ims
 
 if __name__ == "__main__":
     main(sys.argv[1], sys.argv[2])
