@@ -97,7 +97,8 @@ def write_icon(path, dibs, hotspots=None):
         w, h2, _, bits = struct.unpack_from("<iiHH", dib, 4)
         # In a cursor directory the planes and bit-count fields hold the hot spot.
         x, y = hotspots[i] if hotspots else (1, bits)
-        entries += struct.pack("<BBBBHHII", w, h2 // 2, 16 if bits == 4 else 0, 0, x, y, len(dib), off)
+        colours = 16 if bits == 4 else 0
+        entries += struct.pack("<BBBBHHII", w, h2 // 2, colours, 0, x, y, len(dib), off)
         off += len(dib)
     with open(path, "wb") as f:
         f.write(head + entries + b"".join(dibs))

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/app.h"
-#include "resource.h"
 #include "common/twips_logic.h"
+#include "resource.h"
 
 namespace rumona {
 

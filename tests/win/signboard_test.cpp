@@ -208,8 +208,8 @@ TEST(Picture, ArtworkForTheDisplayScaleAndPicturesResampledKeepTheirEdgesAndColo
     const Pixels p = PicturePixels(two.Resampled(width, width / 2));
     ASSERT_EQ(p.width, width);
     for (int x = 0; x < width; ++x) {
-      if (std::abs(x - width / 2) > 1)
-        EXPECT_EQ(p.at(x, width / 4), x < width / 2 ? 0x0000FFu : 0xFF0000u) << width << "," << x;
+      if (std::abs(x - width / 2) <= 1) continue;  // the seam may mix them
+      EXPECT_EQ(p.at(x, width / 4), x < width / 2 ? 0x0000FFu : 0xFF0000u) << width << "," << x;
     }
   }
   EXPECT_TRUE(PicturePixels(Picture::FromFile(dir.File(L"a.emf")).Resampled(72, 36)).All(0));
