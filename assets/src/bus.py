@@ -153,8 +153,8 @@ def doorway(c, x0, y0, x1, y1, front):
         c.rect(x0, y1 - 2.5, x1, y1, (168, 174, 180))
 
 
-def bus_background():
-    c = Canvas(W, H)
+def bus_background(scale=1):
+    c = Canvas(W, H, scale=scale)
     # sky and kerb
     c.vgrad(0, 0, W, H, SKY)
 
@@ -257,10 +257,10 @@ ACCENTS = [BLUE, AMBER, RED_LAMP, EXIT_RED, ENTRY_GREEN, HAZARD, LIME, GREEN,
            (255, 255, 255), BAND, (110, 200, 120)]
 
 
-def door_front():
+def door_front(scale=1):
     x0, y0, x1, y1 = FRONT_DOOR
     w, h = x1 - x0, y1 - y0
-    c = Canvas(w, h)
+    c = Canvas(w, h, scale=scale)
     c.vgrad(0, 0, w, h, lambda y: livery_at(y + y0) if y + y0 >= BAND_BOTTOM else BODY(y + y0))
     mid = w / 2
     for lx0, lx1 in ((0, mid - 1), (mid + 1, w)):
@@ -273,11 +273,11 @@ def door_front():
     return c.result()
 
 
-def door_leaf(w, mirror):
+def door_leaf(w, mirror, scale):
     """A middle-door leaf, hinge side at the left (mirrored for the right leaf)."""
     x0, y0, x1, y1 = MIDDLE_DOOR
     h = y1 - y0
-    c = Canvas(w, h)
+    c = Canvas(w, h, scale=scale)
     c.vgrad(0, 0, w, h, lambda y: livery_at(y + y0) if y + y0 >= 120 else BODY(y + y0))
     glass(c, 4.5, 5, w - 5.5, 66, oy=y0)
     glass(c, 4.5, 74, w - 5.5, 128, oy=y0)
@@ -290,16 +290,16 @@ def door_leaf(w, mirror):
     return ImageOps.mirror(im) if mirror else im
 
 
-def door_middle_left():
-    return door_leaf(54, False)
+def door_middle_left(scale=1):
+    return door_leaf(54, False, scale)
 
 
-def door_middle_right():
-    return door_leaf(52, True)
+def door_middle_right(scale=1):
+    return door_leaf(52, True, scale)
 
 
-def sign_default():
-    c = Canvas(52, 32, (20, 20, 22))
+def sign_default(scale=1):
+    c = Canvas(52, 32, (20, 20, 22), scale)
     c.rect(0, 0, 52, 1, (60, 62, 66))
     c.rect(0, 31, 52, 32, (6, 6, 7))
     for i in range(3):

@@ -48,7 +48,7 @@ def write_bmp8(path, img, keep=()):
         f.write(head + info + pal + bits)
 
 
-def _dib4(indices, palette, mask):
+def dib4(indices, mask, palette):
     """32x32 4-bpp DIB with AND mask, as stored inside ICO and CUR files.
 
     indices: 32 rows of 32 palette indices (top row first); mask: 32 rows of
@@ -73,21 +73,35 @@ def _dib4(indices, palette, mask):
     return info + pal + bytes(xor) + bytes(andm)
 
 
-def write_ico4(path, indices, mask, palette):
-    dib = _dib4(indices, palette, mask)
-    head = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", 32, 32, 16, 0, 1, 4, len(dib), 6 + 16)
-    with open(path, "wb") as f:
-        f.write(head + entry + dib)
+def dib32(im):
+    """A 32-bit BGRA DIB with its AND mask (set where wholly transparent), as icons hold it."""
+    w, h = im.size
+    px, alpha = im.tobytes("raw", "BGRA"), im.getchannel("A").tobytes()
+    xor = b"".join(px[y * w * 4:(y + 1) * w * 4] for y in range(h - 1, -1, -1))
+    stride = (w + 31) // 32 * 4
+    andm = b""
+    for y in range(h - 1, -1, -1):
+        bits = 0
+        for x in range(w):
+            bits = (bits << 1) | (alpha[y * w + x] == 0)
+        andm += (bits << (stride * 8 - w)).to_bytes(stride, "big")
+    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(andm), 0, 0, 0, 0)
+    return info + xor + andm
 
 
-def write_cur4(path, indices, mask, palette, hotspot):
-    dib = _dib4(indices, palette, mask)
-    head = struct.pack("<HHH", 0, 2, 1)
-    # In a cursor directory the planes and bit-count fields hold the hot spot.
-    entry = struct.pack("<BBBBHHII", 32, 32, 16, 0, hotspot[0], hotspot[1], len(dib), 6 + 16)
+def write_icon(path, dibs, hotspots=None):
+    """An ICO of these DIBs (from dib4 and dib32), or a CUR with a hot spot for each."""
+    head = struct.pack("<HHH", 0, 2 if hotspots else 1, len(dibs))
+    entries, off = b"", 6 + 16 * len(dibs)
+    for i, dib in enumerate(dibs):
+        w, h2, _, bits = struct.unpack_from("<iiHH", dib, 4)
+        # In a cursor directory the planes and bit-count fields hold the hot spot.
+        x, y = hotspots[i] if hotspots else (1, bits)
+        colours = 16 if bits == 4 else 0
+        entries += struct.pack("<BBBBHHII", w, h2 // 2, colours, 0, x, y, len(dib), off)
+        off += len(dib)
     with open(path, "wb") as f:
-        f.write(head + entry + dib)
+        f.write(head + entries + b"".join(dibs))
 
 
 def write_wav8(path, samples, rate):

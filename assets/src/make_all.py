@@ -12,17 +12,25 @@ import icons  # noqa: E402
 
 
 def main(out):
-    encoders.write_bmp8(os.path.join(out, "bus.bmp"), bus.bus_background(), bus.ACCENTS)
-    encoders.write_bmp8(os.path.join(out, "sign_default.bmp"), bus.sign_default())
-    encoders.write_bmp8(os.path.join(out, "door_front.bmp"), bus.door_front())
-    encoders.write_bmp8(os.path.join(out, "door_middle_left.bmp"), bus.door_middle_left())
-    encoders.write_bmp8(os.path.join(out, "door_middle_right.bmp"), bus.door_middle_right())
-    encoders.write_ico4(os.path.join(out, "rumona.ico"), *icons.decode(icons.BUS_SIDE), icons.PALETTE)
-    encoders.write_ico4(os.path.join(out, "version.ico"), *icons.decode(icons.BUS_FRONT), icons.PALETTE)
-    encoders.write_cur4(os.path.join(out, "hand.cur"), *icons.decode(icons.HAND), icons.PALETTE,
-                        icons.HAND_HOTSPOT)
-    buttons.save(os.path.join(out, "btn_mae.bmp"), "前扉")
-    buttons.save(os.path.join(out, "btn_naka.bmp"), "中扉")
+    # Every picture at 1x and, from the same drawing, at 2x ("_2x") for 200 % displays.
+    for scale, tail in ((1, ""), (2, "_2x")):
+        path = lambda name: os.path.join(out, name + tail + ".bmp")
+        encoders.write_bmp8(path("bus"), bus.bus_background(scale), bus.ACCENTS)
+        for name in ("sign_default", "door_front", "door_middle_left", "door_middle_right"):
+            encoders.write_bmp8(path(name), getattr(bus, name)(scale))
+        buttons.save(path("btn_mae"), "前扉", scale)
+        buttons.save(path("btn_naka"), "中扉", scale)
+    # Icons: the hand-placed 32 x 32 16-colour picture, which Windows picks at 96 DPI, and the
+    # shapes at the other sizes; the cursor at 32 and 64 (200 %).
+    for name, pixel_art, shapes in (("rumona.ico", icons.BUS_SIDE, icons.bus_side),
+                                    ("version.ico", icons.BUS_FRONT, icons.bus_front)):
+        encoders.write_icon(os.path.join(out, name),
+                            [encoders.dib4(*icons.decode(pixel_art), icons.PALETTE)] +
+                            [encoders.dib32(shapes(n)) for n in icons.ICON_SIZES])
+    hx, hy = icons.HAND_HOTSPOT
+    encoders.write_icon(os.path.join(out, "hand.cur"),
+                        [encoders.dib4(*icons.decode(icons.HAND), icons.PALETTE),
+                         encoders.dib32(icons.hand(64))], [(hx, hy), (hx * 2, hy * 2)])
     encoders.write_wav8(os.path.join(out, "buzzer101.wav"), buzzer.samples(buzzer.SHORT), buzzer.RATE)
     encoders.write_wav8(os.path.join(out, "buzzer102.wav"), buzzer.samples(buzzer.LONG), buzzer.RATE)
 

@@ -8,6 +8,7 @@
 
 #include "common/app.h"
 #include "common/twips_logic.h"
+#include "resource.h"
 
 namespace rumona {
 
@@ -89,7 +90,64 @@ bool Decode(const std::vector<char>& data, int& width, int& height,
   return true;
 }
 
+// One direction of the area average: `lines` lines of `from` pixels become lines of `to`
+// pixels, each the mean of the source span it covers, weighted by how much of each source pixel
+// it covers. Rows when `across` (the lines run along the rows), else columns. It keeps a hard
+// edge within one pixel and brings in no colour the neighbourhood lacks. (WIC's scaler would do
+// this too, but Wine's samples the nearest pixel in every mode.)
+std::vector<uint32_t> AreaAverage(const std::vector<uint32_t>& src, int lines, int from, int to,
+                                  bool across) {
+  std::vector<uint32_t> out(static_cast<size_t>(lines) * to);
+  const size_t inLine = across ? from : 1, inPixel = across ? 1 : lines;
+  const size_t outLine = across ? to : 1, outPixel = across ? 1 : lines;
+  for (int i = 0; i < to; ++i) {
+    // The span in units of 1/to of a source pixel: [i * from, (i + 1) * from).
+    const int64_t start = int64_t{i} * from, end = start + from;
+    for (int n = 0; n < lines; ++n) {
+      int64_t r = 0, g = 0, b = 0;
+      for (int64_t j = start / to; j * to < end; ++j) {
+        const int64_t weight = std::min(end, (j + 1) * to) - std::max(start, j * to);
+        const uint32_t p = src[n * inLine + j * inPixel];
+        r += (p >> 16 & 255) * weight;
+        g += (p >> 8 & 255) * weight;
+        b += (p & 255) * weight;
+      }
+      const auto mean = [&](int64_t sum) { return static_cast<uint32_t>((sum + from / 2) / from); };
+      out[n * outLine + i * outPixel] = mean(r) << 16 | mean(g) << 8 | mean(b);
+    }
+  }
+  return out;
+}
+
 }  // namespace
+
+const std::vector<uint32_t>& Picture::Impl::Pixels() const {
+  if (pixels.empty() && bitmap) {
+    pixels.resize(static_cast<size_t>(width) * height);
+    BITMAPINFO bi{};
+    bi.bmiHeader = TopDown32(width, height);
+    ScopedGetDC screen(nullptr);
+    if (!GetDIBits(screen.get(), bitmap.get(), 0, height, pixels.data(), &bi, DIB_RGB_COLORS))
+      pixels.clear();
+  }
+  return pixels;
+}
+
+Picture Picture::FromPixels(int width, int height, std::vector<uint32_t> pixels) {
+  // Copied once into a bitmap of the display's format, so that drawing it is a plain blit.
+  auto impl = std::make_shared<Impl>();
+  ScopedGetDC screen(nullptr);
+  impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+  BITMAPINFO bi{};
+  bi.bmiHeader = TopDown32(width, height);
+  if (!impl->bitmap ||
+      !SetDIBits(screen.get(), impl->bitmap.get(), 0, height, pixels.data(), &bi, DIB_RGB_COLORS))
+    return Picture();
+  impl->width = width;
+  impl->height = height;
+  impl->pixels = std::move(pixels);
+  return Picture(std::move(impl));
+}
 
 Picture Picture::FromFile(const std::wstring& path) {
   ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -123,15 +181,10 @@ Picture Picture::FromFile(const std::wstring& path) {
     impl->width = MulDiv(frame.right - frame.left, kPixelsPerInch, kHimetricPerInch);
     impl->height = MulDiv(frame.bottom - frame.top, kPixelsPerInch, kHimetricPerInch);
   } else {
-    if (!Decode(data, impl->width, impl->height, impl->pixels)) return Picture();
-    // Copied once into a bitmap of the display's format, so that drawing it is a plain blit.
-    ScopedGetDC screen(nullptr);
-    impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), impl->width, impl->height));
-    BITMAPINFO bi{};
-    bi.bmiHeader = TopDown32(impl->width, impl->height);
-    if (!impl->bitmap || !SetDIBits(screen.get(), impl->bitmap.get(), 0, impl->height,
-                                    impl->pixels.data(), &bi, DIB_RGB_COLORS))
-      return Picture();
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    if (!Decode(data, width, height, pixels)) return Picture();
+    return FromPixels(width, height, std::move(pixels));
   }
   return Picture(std::move(impl));
 }
@@ -148,6 +201,31 @@ Picture Picture::FromResource(int id) {
   impl->width = info.bmWidth;
   impl->height = info.bmHeight;
   return Picture(std::move(impl));
+}
+
+Picture Picture::Artwork(int id, UINT dpi) {
+  if (dpi <= 96) return FromResource(id);
+  // The 2x drawing is twice the 1x size exactly, so this is round(1x size * dpi / 96).
+  const Picture big = FromResource(id + IDB_2X);
+  return big.Resampled(MulDiv(big.widthPx(), dpi, 192), MulDiv(big.heightPx(), dpi, 192));
+}
+
+Picture Picture::Resampled(int width, int height) const {
+  if (!impl_ || width <= 0 || height <= 0) return Picture();
+  if (width == impl_->width && height == impl_->height) return *this;
+  if (!impl_->bitmap) {  // a metafile, played at that size over white
+    Canvas canvas;
+    if (!canvas.Create(nullptr, width, height)) return Picture();
+    PatBlt(canvas.dc(), 0, 0, width, height, WHITENESS);
+    Draw(canvas.dc(), 0, 0, width, height);
+    GdiFlush();
+    return FromPixels(width, height, {canvas.bits(), canvas.bits() + width * height});
+  }
+  const std::vector<uint32_t>& src = impl_->Pixels();
+  if (src.empty()) return Picture();
+  return FromPixels(width, height,
+                    AreaAverage(AreaAverage(src, impl_->height, impl_->width, width, true), width,
+                                impl_->height, height, false));
 }
 
 void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {
@@ -183,17 +261,8 @@ void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {
 bool Picture::StretchInto(const Canvas& canvas, int x, int y, int cx, int cy) const {
   if (!impl_ || !impl_->bitmap || !canvas.bits() || cx <= 0 || cy <= 0) return false;
   const int sw = impl_->width, sh = impl_->height;
-  std::vector<uint32_t>& src = impl_->pixels;
-  if (src.empty()) {
-    src.resize(static_cast<size_t>(sw) * sh);
-    BITMAPINFO bi{};
-    bi.bmiHeader = TopDown32(sw, sh);
-    ScopedGetDC screen(nullptr);
-    if (!GetDIBits(screen.get(), impl_->bitmap.get(), 0, sh, src.data(), &bi, DIB_RGB_COLORS)) {
-      src.clear();
-      return false;
-    }
-  }
+  const std::vector<uint32_t>& src = impl_->Pixels();
+  if (src.empty()) return false;
   GdiFlush();  // what GDI drew into the canvas lands before the pixels are touched
   const int x0 = std::max(x, 0), x1 = std::min(x + cx, canvas.width());
   const int y0 = std::max(y, 0), y1 = std::min(y + cy, canvas.height());

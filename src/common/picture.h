@@ -21,6 +21,14 @@ class Picture {
   [[nodiscard]] static Picture FromFile(const std::wstring& path);
   // A built-in picture: a BITMAP resource of the exe.
   static Picture FromResource(int id);
+  // The built-in picture `id` (a 1x IDB_ id) for a display of `dpi` dots an inch: the 1x
+  // drawing up to 96, the 2x drawing pixel for pixel at 192, else the 2x drawing resampled to
+  // the 1x size times dpi / 96.
+  static Picture Artwork(int id, UINT dpi);
+
+  // A bitmap picture of that size, resampled once by area average (each pixel the mean of the
+  // part of the picture it covers); a metafile is played into it. Itself at its own size.
+  Picture Resampled(int width, int height) const;
 
   bool empty() const { return !impl_; }
   int widthPx() const { return impl_ ? impl_->width : 0; }
@@ -46,8 +54,10 @@ class Picture {
     ScopedMetaFile wmf;
     RECT wmfBox{};  // the placeable header's bounds, in the metafile's own units
     mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, kept from decoding or read
-                                           // at the first stretch
+                                           // at the first use
+    const std::vector<uint32_t>& Pixels() const;  // empty when they cannot be read
   };
+  static Picture FromPixels(int width, int height, std::vector<uint32_t> pixels);
   explicit Picture(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
   std::shared_ptr<const Impl> impl_;
 };

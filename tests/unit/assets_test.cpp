@@ -27,12 +27,38 @@ TEST(Assets, PicturesHaveTheSizesTheWindowsAreLaidOutFor) {
   const std::tuple<const char*, uint32_t, uint32_t> pictures[] = {
       {"bus.bmp", 765, 216},          {"sign_default.bmp", 52, 32},
       {"door_front.bmp", 73, 148},    {"door_middle_left.bmp", 54, 149},
-      {"door_middle_right.bmp", 52, 149}, {"btn_mae.bmp", 50, 20}, {"btn_naka.bmp", 50, 20}};
+      {"door_middle_right.bmp", 52, 149}, {"btn_mae.bmp", 50, 20}, {"btn_naka.bmp", 50, 20},
+      {"bus_2x.bmp", 1530, 432},      {"sign_default_2x.bmp", 104, 64},
+      {"door_front_2x.bmp", 146, 296}, {"door_middle_left_2x.bmp", 108, 298},
+      {"door_middle_right_2x.bmp", 104, 298}, {"btn_mae_2x.bmp", 100, 40},
+      {"btn_naka_2x.bmp", 100, 40}};
   for (const auto& [name, width, height] : pictures) {
     const Asset a(name);
     EXPECT_EQ(std::tuple(a.tag(0, 2), a.u32(18), a.u32(22)), std::tuple("BM", width, height))
         << name;
   }
+}
+
+// Each image as its directory entry and its own header give it: size, bits a pixel (an icon) or
+// hot spot (a cursor), and the DIB's width, height and bits a pixel.
+std::vector<std::vector<uint32_t>> IconImages(const Asset& a) {
+  std::vector<std::vector<uint32_t>> out;
+  for (uint32_t i = 0, entry = 6; i < a.u16(4); ++i, entry += 16) {
+    const uint32_t dib = a.u32(entry + 12);
+    out.push_back({a.b.at(entry), a.u16(entry + 4), a.u16(entry + 6), a.u32(dib + 4),
+                   a.u32(dib + 8) / 2, a.u16(dib + 14)});
+  }
+  return out;
+}
+
+// The sizes Windows asks for at 100 % to 200 %; at 32 the 16-colour picture alone, so that
+// Windows shows it at 96 DPI.
+TEST(Assets, IconsHoldTheSizesOfEveryDisplayScaleAndTheCursorIts2xWithTheHotSpotScaled) {
+  std::vector<std::vector<uint32_t>> sizes = {{32, 1, 4, 32, 32, 4}};
+  for (uint32_t n : {16, 20, 24, 40, 48, 64}) sizes.push_back({n, 1, 32, n, n, 32});
+  for (const char* name : {"rumona.ico", "version.ico"}) EXPECT_EQ(IconImages(Asset(name)), sizes);
+  EXPECT_EQ(IconImages(Asset("hand.cur")),
+            (std::vector<std::vector<uint32_t>>{{32, 12, 1, 32, 32, 4}, {64, 24, 2, 64, 64, 32}}));
 }
 
 TEST(Assets, BuzzersArePcmMono22050Hz8BitAnd102BeginsWith101) {

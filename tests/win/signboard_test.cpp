@@ -3,6 +3,7 @@
 #include <atomic>
 #include <thread>
 
+#include "resource.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -172,6 +173,48 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{L"a.emf", WriteEmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}},
         PictureCase{L"a.wmf", WritePlaceableWmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}}),
     Row);
+
+// The built-in pictures at 100 % and 200 % are the drawings of assets/ pixel for pixel; between
+// them the 2x drawing reduced, its edges where the scale puts them and still sharp.
+TEST(Picture, ArtworkForTheDisplayScaleAndPicturesResampledKeepTheirEdgesAndColours) {
+  const std::pair<int, const char*> artwork[] = {
+      {IDB_BUS, "bus"}, {IDB_SIGN_DEFAULT, "sign_default"}, {IDB_DOOR_FRONT, "door_front"},
+      {IDB_DOOR_MIDDLE_LEFT, "door_middle_left"}, {IDB_DOOR_MIDDLE_RIGHT, "door_middle_right"},
+      {IDB_BUTTON_MAE, "btn_mae"}, {IDB_BUTTON_NAKA, "btn_naka"}};
+  for (const auto& [id, name] : artwork) {
+    EXPECT_TRUE(PicturePixels(Picture::Artwork(id, 96)).px == AssetPixels(name + ".bmp"s).px)
+        << name;
+    EXPECT_TRUE(PicturePixels(Picture::Artwork(id, 192)).px == AssetPixels(name + "_2x.bmp"s).px)
+        << name;
+  }
+  // The window band ends at x 745 of the 1x bus, dark to the left, the body's light paint right.
+  for (const auto& [dpi, width, height] : {std::tuple(144, 1148, 324), std::tuple(120, 956, 270)}) {
+    const Pixels bus = PicturePixels(Picture::Artwork(IDB_BUS, dpi));
+    ASSERT_EQ(std::pair(bus.width, bus.height), std::pair(width, height)) << dpi;
+    const int y = 60 * dpi / 96, edge = 745 * dpi / 96;
+    int x = edge - 4;
+    while (x < edge + 4 && GetGValue(bus.at(x, y)) < 128) ++x;
+    EXPECT_LE(std::abs(x - 745.0 * dpi / 96), 1.0) << dpi;
+    EXPECT_LT(GetGValue(bus.at(x - 1, y)), 40) << dpi;  // one pixel between dark and light
+    EXPECT_GT(GetGValue(bus.at(x + 1, y)), 230) << dpi;
+  }
+  // Reduced and enlarged, each half keeps its colour away from the seam; a metafile is played at
+  // the new size; the empty picture stays empty.
+  TempDir dir;
+  WriteBmp(dir.File(L"two.bmp"), 40, 20, 0x0000FF, 0xFF0000);
+  WriteEmf(dir.File(L"a.emf"));
+  const Picture two = Picture::FromFile(dir.File(L"two.bmp"));
+  for (const int width : {30, 50, 80}) {
+    const Pixels p = PicturePixels(two.Resampled(width, width / 2));
+    ASSERT_EQ(p.width, width);
+    for (int x = 0; x < width; ++x) {
+      if (std::abs(x - width / 2) <= 1) continue;  // the seam may mix them
+      EXPECT_EQ(p.at(x, width / 4), x < width / 2 ? 0x0000FFu : 0xFF0000u) << width << "," << x;
+    }
+  }
+  EXPECT_TRUE(PicturePixels(Picture::FromFile(dir.File(L"a.emf")).Resampled(72, 36)).All(0));
+  EXPECT_TRUE(Picture().Resampled(10, 10).empty());
+}
 
 void SendMouse(DWORD flags) {
   static DWORD time = GetTickCount();  // each event a little later: double clicks by timestamp

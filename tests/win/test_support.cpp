@@ -176,7 +176,7 @@ std::string ReadFileBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour) {
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour, COLORREF right) {
   const int stride = (width * 3 + 3) & ~3;
   const BITMAPINFOHEADER ih{.biSize = sizeof ih, .biWidth = width, .biHeight = height,
                             .biPlanes = 1, .biBitCount = 24};
@@ -186,9 +186,11 @@ void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour) 
   std::string bytes(offset + stride * height, '\0');
   memcpy(bytes.data(), &fh, sizeof fh);
   memcpy(bytes.data() + sizeof fh, &ih, sizeof ih);
-  const DWORD bgr = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));  // B, G, R
+  const auto bgr = [](COLORREF c) { return RGB(GetBValue(c), GetGValue(c), GetRValue(c)); };
+  const DWORD halves[2] = {bgr(colour), bgr(right == CLR_INVALID ? colour : right)};
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) memcpy(bytes.data() + offset + y * stride + x * 3, &bgr, 3);
+    for (int x = 0; x < width; ++x)
+      memcpy(bytes.data() + offset + y * stride + x * 3, &halves[x >= width / 2], 3);
   WriteFileBytes(path, bytes);
 }
 
@@ -224,6 +226,17 @@ Pixels AssetPixels(const std::string& name) {
   const std::string path = std::string(RUMONA_ASSETS_DIR) + "/" + name;
   return Read(static_cast<HBITMAP>(
       LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+}
+
+Pixels PicturePixels(const Picture& picture) {
+  HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, picture.widthPx(), picture.heightPx());
+  HGDIOBJ old = SelectObject(dc, bmp);
+  picture.Draw(dc, 0, 0, picture.widthPx(), picture.heightPx());
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return Read(bmp);
 }
 
 }  // namespace rumona::test

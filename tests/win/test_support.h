@@ -105,7 +105,9 @@ class TempDir {  // a fresh folder, removed with its files
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
-void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour);
+// A 24-bit BMP of one colour, or of two: its right half (x >= width / 2) in `right`.
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour,
+              COLORREF right = CLR_INVALID);
 
 struct Pixels {  // colours 0xBBGGRR, top row first
   int width = 0, height = 0;
@@ -124,5 +126,6 @@ struct Pixels {  // colours 0xBBGGRR, top row first
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
 // A picture of assets/ at its own size: the independent record of what the screen must show.
 Pixels AssetPixels(const std::string& name);
+Pixels PicturePixels(const Picture& picture);  // drawn at its own size
 
 }  // namespace rumona::test
