@@ -127,6 +127,7 @@ double TimeUs(const std::function<void()>& f) {
 
 void PrintRepaints(Form1& form) {
   HWND bus = form.hwnd();
+  const int dpi = form.dpi();
   RECT client;
   GetClientRect(bus, &client);
   HDC screen = GetDC(bus);
@@ -141,29 +142,29 @@ void PrintRepaints(Form1& form) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"RumonaBenchFloor";
   RegisterClassW(&wc);
-  RECT outer{0, 0, client.right, client.bottom};
-  AdjustWindowRectEx(&outer, Form1::kStyle, FALSE, 0);
+  const SIZE outer = OuterSizeForClient(client.right, client.bottom, Form1::kStyle, 0, dpi);
   RECT busAt;
   GetWindowRect(bus, &busAt);
   HWND floor = CreateWindowExW(0, wc.lpszClassName, L"floor", Form1::kStyle & ~WS_CLIPCHILDREN,
-                               busAt.left, busAt.bottom + 40, outer.right - outer.left,
-                               outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
+                               busAt.left, busAt.bottom + 40, outer.cx, outer.cy, nullptr,
+                               nullptr, wc.hInstance, nullptr);
   ShowWindow(floor, SW_SHOWNOACTIVATE);
   UpdateWindow(floor);
   Pump();
 
   // A front-door step that moves the door's right edge by a pixel, back and forth: the paint
-  // covers the door's widest rectangle, 73 x 148 pixels.
+  // covers the door's widest rectangle, 73 x 148 pixels at 96 DPI.
   RectTw& door = form.Image1.rect;
-  const RectTw wide = door, narrow{door.left, door.top, door.width - 15, door.height};
-  const RECT doorPx{ToPixels(wide).left, ToPixels(wide).top, ToPixels(wide).right,
-                    ToPixels(wide).bottom};
+  const RectTw wide = door,
+               narrow{door.left, door.top, door.width - PixelsToTwips(1, dpi), door.height};
+  const RectPx widePx = ToPixels(wide, dpi);
+  const RECT doorPx{widePx.left, widePx.top, widePx.right, widePx.bottom};
   // Both leaves of the middle door at one step: the doorway's bounds.
   RectTw& left = form.imgNakaorido[0].rect;
   RectTw& right = form.imgNakaorido[1].rect;
   const RectTw leftWide = left, rightWide = right;
   const RectTw wayTw = MovingLeavesBounds(Leaves::Both, left, right);
-  const RectPx wayPx = ToPixels(wayTw);
+  const RectPx wayPx = ToPixels(wayTw, dpi);
   const RECT doorway{wayPx.left, wayPx.top, wayPx.right, wayPx.bottom};
 
   std::vector<double> step, floorStep, middle, floorMiddle, whole, floorWhole;
@@ -218,11 +219,15 @@ void PrintRepaints(Form1& form) {
   std::printf("\nrepaint through InvalidateRect + UpdateWindow, median of %zu, interleaved\n",
               step.size());
   std::printf("  %-34s %10s %10s %8s\n", "", "ours us", "floor us", "ratio");
-  std::printf("  %-34s %10.1f %10.1f %8.2f\n", "front-door step, 73 x 148 px", Median(step),
+  const std::string doorSize = "front-door step, " + std::to_string(doorPx.right - doorPx.left) +
+                               " x " + std::to_string(doorPx.bottom - doorPx.top) + " px";
+  std::printf("  %-34s %10.1f %10.1f %8.2f\n", doorSize.c_str(), Median(step),
               Median(floorStep), Median(step) / Median(floorStep));
   std::printf("  %-34s %10.1f %10.1f %8.2f\n", "middle-door step (both leaves)", Median(middle),
               Median(floorMiddle), Median(middle) / Median(floorMiddle));
-  std::printf("  %-34s %10.1f %10.1f %8.2f\n", "whole client area, 764 x 216 px", Median(whole),
+  const std::string wholeSize = "whole client area, " + std::to_string(client.right) + " x " +
+                                std::to_string(client.bottom) + " px";
+  std::printf("  %-34s %10.1f %10.1f %8.2f\n", wholeSize.c_str(), Median(whole),
               Median(floorWhole), Median(whole) / Median(floorWhole));
   std::printf("  front-door step against our whole client area: %.2f\n",
               Median(step) / Median(whole));

@@ -7,9 +7,10 @@ namespace {
 RECT ToRect(const RectPx& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
-void BusPainter::SetBackground(Picture background, SIZE client) {
+void BusPainter::SetBackground(Picture background, SIZE client, int dpi) {
   background_ = std::move(background);
   client_ = client;
+  dpi_ = dpi;
   still_.Reset();
   buffer_.Reset();
 }
@@ -42,7 +43,7 @@ void BusPainter::DrawFrame(HDC dc, const RECT& area, const std::array<LightShape
   const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
   for (const LightShape& s : frame) {
     if (!s.visible) continue;
-    RECT r = ToRect(ToPixels(s.rect)), clip;
+    RECT r = ToRect(ToPixels(s.rect, dpi_)), clip;
     if (!IntersectRect(&clip, &r, &area)) continue;
     SetDCBrushColor(dc, s.fill);
     FillRect(dc, &r, brush);
@@ -62,7 +63,7 @@ void BusPainter::Paint(HDC dc, const RECT& area, const std::array<const LightIma
   bool drewDoor = false;
   for (const LightImage* door : doors) {
     if (!door->visible || door->picture.empty()) continue;
-    const RectPx px = ToPixels(door->rect);
+    const RectPx px = ToPixels(door->rect, dpi_);
     RECT r = ToRect(px), clip;
     if (!IntersectRect(&clip, &r, &paint)) continue;
     if (!door->picture.StretchInto(buffer_, px.left, px.top, px.width(), px.height()))

@@ -14,8 +14,9 @@ namespace rumona {
 
 class BusPainter {
  public:
-  // The client area's size in pixels and the picture drawn at its origin.
-  void SetBackground(Picture background, SIZE client);
+  // The picture drawn at the client area's origin, the area's size in pixels, and the DPI the
+  // lightweight controls' twips are turned into pixels at.
+  void SetBackground(Picture background, SIZE client, int dpi);
 
   // Paints `area` of the bus window: the still picture, the doors over it, and the frame over a
   // door it crosses.
@@ -32,6 +33,7 @@ class BusPainter {
 
   Picture background_;
   SIZE client_{};
+  int dpi_ = kBaseDpi;
   Canvas still_, buffer_;
   std::array<LightShape, 3> composedFrame_{};  // the frame as the still picture shows it
   bool composed_ = false;

@@ -7,8 +7,6 @@
 
 namespace rumona {
 
-DestinationSign::DestinationSign() { SetImage(Picture::FromResource(IDB_SIGN_DEFAULT)); }
-
 void DestinationSign::AppendSeparator() { EnsureTrailingBackslash(folder_); }
 
 void DestinationSign::Step(int16_t keyCode) {
@@ -27,14 +25,23 @@ void DestinationSign::ShowEntry(int index) {
   if (!picture.empty()) SetImage(std::move(picture));
 }
 
-// Shown at its own size at the box's top-left, clipped by the box.
+// Shown at its own size in twips at the box's top-left, clipped by the box.
 void DestinationSign::SetImage(Picture picture) {
-  ImgDesiMaku.picture = std::move(picture);
-  ImgDesiMaku.rect.width = static_cast<float>(ImgDesiMaku.picture.widthPx() * kTwipsPerPixel);
-  ImgDesiMaku.rect.height = static_cast<float>(ImgDesiMaku.picture.heightPx() * kTwipsPerPixel);
+  source_ = std::move(picture);
+  SetDpi(dpi_);
   if (!box_) return;
   InvalidateRect(box_, nullptr, FALSE);
   UpdateWindow(box_);
+}
+
+void DestinationSign::SetDpi(int dpi) {
+  dpi_ = dpi;
+  ImgDesiMaku.picture = source_.empty() ? Picture::Artwork(IDB_SIGN_DEFAULT, dpi)
+                                        : source_.Resampled(ScaledPixels(source_.widthPx(), dpi),
+                                                            ScaledPixels(source_.heightPx(), dpi));
+  const Picture& base = source_.empty() ? Picture::Artwork(IDB_SIGN_DEFAULT, kBaseDpi) : source_;
+  ImgDesiMaku.rect.width = static_cast<float>(base.widthPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect.height = static_cast<float>(base.heightPx() * kTwipsPerPixel);
 }
 
 }  // namespace rumona

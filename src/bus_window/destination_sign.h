@@ -16,8 +16,9 @@ class DestinationSign {
  public:
   static constexpr RectTw kBoxRect{4425, 675, 780, 480};  // `Picture1` on the bus window
 
-  DestinationSign();
   void SetBox(HWND box) { box_ = box; }  // `Picture1`, repainted when the image changes
+  // The image for a DPI: a picture keeps its size in twips, so it is resampled once here.
+  void SetDpi(int dpi);
 
   const std::wstring& Folder() const { return folder_; }
   const FileList& List() const { return File1; }
@@ -40,6 +41,8 @@ class DestinationSign {
   void SetImage(Picture picture);
 
   HWND box_ = nullptr;
+  int dpi_ = 0;
+  Picture source_;  // the picture as loaded; empty for the default sign
   std::wstring folder_;
   FileList File1;  // hidden: takes no room and no input
   int32_t lngDesiIndex = 0;

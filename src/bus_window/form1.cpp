@@ -18,14 +18,6 @@ RECT ToRect(const RectPx& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-Form1::Form1() {
-  imgNakaorido[0] = LightImage{{5535, 750, 795, 2235}, Picture::FromResource(IDB_DOOR_MIDDLE_LEFT)};
-  imgNakaorido[1] = LightImage{{6330, 750, 795, 2235}, Picture::FromResource(IDB_DOOR_MIDDLE_RIGHT)};
-  Image1 = LightImage{{345, 705, 1095, 2220}, Picture::FromResource(IDB_DOOR_FRONT)};
-  painter_.SetBackground(Picture::FromResource(IDB_BUS),
-                         {TwipsToPixels(kClientWidthTw), TwipsToPixels(kClientHeightTw)});
-}
-
 Form1::~Form1() {
   if (MnuTempMenu1) DestroyMenu(MnuTempMenu1);
 }
@@ -43,6 +35,18 @@ void Form1::Show() {
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetFocus(Picture1);
+}
+
+// The artwork is drawn for 1x and 2x and resampled for the DPIs between; the users' pictures keep
+// their size in twips.
+void Form1::MakeForDpi() {
+  const int dpi = this->dpi();
+  painter_.SetBackground(Picture::Artwork(IDB_BUS, dpi), ClientSize(), dpi);
+  imgNakaorido[0].picture = Picture::Artwork(IDB_DOOR_MIDDLE_LEFT, dpi);
+  imgNakaorido[1].picture = Picture::Artwork(IDB_DOOR_MIDDLE_RIGHT, dpi);
+  Image1.picture = Picture::Artwork(IDB_DOOR_FRONT, dpi);
+  sign.SetDpi(dpi);
+  board.SetDpi(dpi);
 }
 
 void Form1::CreateControls() {
@@ -137,7 +141,7 @@ void Form1::SetMenuChecked(UINT id, bool checked) {
 }
 
 void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
-  RECT ra = ToRect(ToPixels(a)), rb = ToRect(ToPixels(b)), u;
+  RECT ra = ToRect(ToPixels(a, dpi())), rb = ToRect(ToPixels(b, dpi())), u;
   UnionRect(&u, &ra, &rb);
   InvalidateRect(hwnd_, &u, FALSE);
   UpdateWindow(hwnd_);
@@ -146,7 +150,7 @@ void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
 // A press on the window's own area. The door images take their own mouse input; only the front
 // door has a handler.
 void Form1::OnPress(UINT msg, LPARAM lp) {
-  const float x = MouseXTw(lp), y = MouseYTw(lp);
+  const float x = MouseXTw(hwnd_, lp), y = MouseYTw(hwnd_, lp);
   const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
   const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
   if (Image1.visible && Image1.rect.Contains(x, y)) {
@@ -169,7 +173,12 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   switch (msg) {
     case WM_CREATE:
       CreateControls();
+      MakeForDpi();
       focus_.Set(Picture1);
+      return 0;
+    case WM_DPICHANGED:
+      MoveToNewDpi(wp, lp);
+      board.PlaceBox();  // where the board is now, not where it was made
       return 0;
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
@@ -189,7 +198,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       if (pressOnImage1_) {
         pressOnImage1_ = false;
         ReleaseCapture();
-        if (Image1.rect.Contains(MouseXTw(lp), MouseYTw(lp))) Image1_Click();
+        if (Image1.rect.Contains(MouseXTw(hwnd_, lp), MouseYTw(hwnd_, lp))) Image1_Click();
       }
       return 0;
     case WM_CAPTURECHANGED:

@@ -41,7 +41,7 @@ class Form1 : public BaseWindow<Form1> {
   static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   static constexpr DWORD kExStyle = WS_EX_APPWINDOW;
 
-  Form1();
+  Form1() = default;
   ~Form1();
 
   // Creates the window hidden and runs Form_Load, which reads the settings into both windows;
@@ -59,8 +59,10 @@ class Form1 : public BaseWindow<Form1> {
   // Controls, by their names.
   HWND PicKanban = nullptr;
   HWND Picture1 = nullptr;
-  std::array<LightImage, 2> imgNakaorido;  // middle door: 0 left leaf, 1 right leaf
-  LightImage Image1;                       // the front door (index 2 of its array)
+  // The middle door's leaves (0 left, 1 right) and the front door (index 2 of its array).
+  std::array<LightImage, 2> imgNakaorido{LightImage{{5535, 750, 795, 2235}, {}},
+                                         LightImage{{6330, 750, 795, 2235}, {}}};
+  LightImage Image1{{345, 705, 1095, 2220}, {}};
   HMENU MnuTempMenu1 = nullptr;            // the popup menu
 
   // Public procedures called by other windows.
@@ -91,6 +93,7 @@ class Form1 : public BaseWindow<Form1> {
   void RepaintNow(const RectTw& a, const RectTw& b);
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void MakeForDpi();  // the artwork and the users' pictures for the window's DPI
 
  private:
   friend class SignBox;

@@ -68,7 +68,7 @@ void SignBox::Release(LPARAM lp) {
   GetClientRect(hwnd_, &rc);
   if (!PtInRect(&rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) return;
   const LightImage& image = form_.sign.Image();
-  if (image.visible && image.rect.Contains(MouseXTw(lp), MouseYTw(lp)))
+  if (image.visible && image.rect.Contains(MouseXTw(hwnd_, lp), MouseYTw(hwnd_, lp)))
     form_.ImgDesiMaku_Click();
   else
     form_.Picture1_Click();
@@ -108,7 +108,7 @@ LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 }
 
 void BoardBox::Press(int button, LPARAM lp) {
-  form_.PicKanban_MouseDown(button, ShiftState(), MouseXTw(lp), MouseYTw(lp));
+  form_.PicKanban_MouseDown(button, ShiftState(), MouseXTw(hwnd_, lp), MouseYTw(hwnd_, lp));
 }
 
 }  // namespace rumona

@@ -90,9 +90,9 @@ struct Chosen {
 };
 Chosen chosenFaces[2];
 
-LOGFONTW JapaneseLogFont(const std::wstring& face, double points) {
+LOGFONTW JapaneseLogFont(const std::wstring& face, double points, int dpi = 96) {
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(points * 96.0 / 72.0 + 0.5);
+  lf.lfHeight = -static_cast<LONG>(points * dpi / 72.0 + 0.5);
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   return lf;
@@ -138,22 +138,27 @@ const std::wstring& ChosenFace(JapaneseFace which) {
 
 }  // namespace
 
-HFONT CreateJapaneseFont(JapaneseFace face, double points, bool bold, bool underline) {
-  LOGFONTW lf = JapaneseLogFont(ChosenFace(face), points);
+HFONT CreateJapaneseFont(JapaneseFace face, double points, int dpi, bool bold, bool underline) {
+  LOGFONTW lf = JapaneseLogFont(ChosenFace(face), points, dpi);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = underline ? TRUE : FALSE;
   return CreateFontIndirectW(&lf);
 }
 
-// Made again when the face changes; the windows made before keep theirs.
-HFONT DefaultUiFont() {
-  static HFONT font;
-  static std::wstring face;
-  if (!font || face != ChosenFace(JapaneseFace::kPGothic)) {
-    face = ChosenFace(JapaneseFace::kPGothic);
-    font = CreateJapaneseFont(JapaneseFace::kPGothic, 9);
-  }
-  return font;
+// Kept for the process, and made again when the face changes; the windows made before keep
+// theirs.
+HFONT DefaultUiFont(int dpi) {
+  struct Made {
+    int dpi;
+    std::wstring face;
+    HFONT font;
+  };
+  static std::vector<Made> made;
+  const std::wstring& face = ChosenFace(JapaneseFace::kPGothic);
+  for (const Made& m : made)
+    if (m.dpi == dpi && m.face == face) return m.font;
+  made.push_back({dpi, face, CreateJapaneseFont(JapaneseFace::kPGothic, 9, dpi)});
+  return made.back().font;
 }
 
 void EnsureCom() {

@@ -20,18 +20,18 @@ std::wstring SystemErrorText(DWORD code);
 // The two faces the texts are set in, by the names that Japanese Windows gives them.
 enum class JapaneseFace { kPGothic, kGothic };  // "ＭＳ Ｐゴシック", "ＭＳ ゴシック"
 
-// A font of the Japanese character set at a size in points (96 DPI), in the first face of the
+// A font of the Japanese character set at a size in points for `dpi`, in the first face of the
 // face's candidates that the system has in the same pitch (proportional or fixed): the named face,
 // its English name, then faces of newer systems. A system with none of them gives a Japanese face
 // of that pitch of its own, so that no proportional text is set in a wider fixed-pitch face.
-HFONT CreateJapaneseFont(JapaneseFace face, double points, bool bold = false,
+HFONT CreateJapaneseFont(JapaneseFace face, double points, int dpi, bool bold = false,
                          bool underline = false);
 // The candidates of each face, by JapaneseFace; tests put another system's faces here, and the
 // fonts made later follow.
 extern std::vector<std::wstring> faceCandidates[2];
 
-// The default font of the program's windows and controls.
-HFONT DefaultUiFont();
+// The default font of the program's windows and controls at `dpi`, made once for each DPI.
+HFONT DefaultUiFont(int dpi);
 
 // COM for this thread, started at the first call: the picture decoders need it.
 void EnsureCom();

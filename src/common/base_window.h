@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "common/scoped_win.h"
 #include "common/window_parts.h"
@@ -17,6 +18,7 @@ class BaseWindow {
   BaseWindow(const BaseWindow&) = delete;  // a window has exactly one object behind it
   BaseWindow& operator=(const BaseWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
+  int dpi() const { return DpiOf(hwnd_); }  // the DPI its contents are laid out at
 
   // A top-level window's place on the screen, in twips.
   float Left() const { return WindowRectTw(hwnd_).left; }
@@ -36,9 +38,14 @@ class BaseWindow {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     Derived* self = nullptr;
     if (msg == WM_NCCREATE) {
-      self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
+      self = static_cast<Derived*>(create->lpCreateParams);
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
       self->hwnd_ = hwnd;
+      if (!(create->style & WS_CHILD)) {  // a top-level window lays its controls out at its DPI
+        SetWindowDpi(hwnd, SystemDpiForWindow(hwnd));
+        KeepControlPlaces(hwnd, &self->controlPlaces_);
+      }
     } else {
       self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
@@ -60,17 +67,39 @@ class BaseWindow {
   }
 
   // Creates the top-level window at (x, y) with the derived class's style and a client area of
-  // its kClientWidthTw x kClientHeightTw; false when the system refuses it. A dialog is owned by
-  // a window that is never shown: so it gets no taskbar button and belongs to no visible window.
+  // its kClientWidthTw x kClientHeightTw at its DPI; false when the system refuses it. A dialog
+  // is owned by a window that is never shown: so it gets no taskbar button and belongs to no
+  // visible window.
   bool CreateTopLevel(const wchar_t* className, const wchar_t* title, int x, int y,
                       bool dialog = false) {
     if (dialog) hiddenOwner_.reset(CreateHiddenOwner());
-    const SIZE outer = OuterSizeForClient(TwipsToPixels(Derived::kClientWidthTw),
-                                          TwipsToPixels(Derived::kClientHeightTw),
-                                          Derived::kStyle, Derived::kExStyle);
-    return CreateWindowExW(Derived::kExStyle, className, title, Derived::kStyle, x, y, outer.cx,
-                           outer.cy, hiddenOwner_.get(), nullptr, GetModuleHandleW(nullptr),
-                           static_cast<Derived*>(this)) != nullptr;
+    const SIZE outer = OuterSize(SystemDpi());
+    if (!CreateWindowExW(Derived::kExStyle, className, title, Derived::kStyle, x, y, outer.cx,
+                         outer.cy, hiddenOwner_.get(), nullptr, GetModuleHandleW(nullptr),
+                         static_cast<Derived*>(this)))
+      return false;
+    if (dpi() != SystemDpi()) {  // made on a monitor of another DPI than the system's
+      const SIZE size = OuterSize(dpi());
+      SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return true;
+  }
+
+  SIZE ClientSize() const {
+    return {TwipsToPixels(Derived::kClientWidthTw, dpi()),
+            TwipsToPixels(Derived::kClientHeightTw, dpi())};
+  }
+
+  // WM_DPICHANGED: the window makes its fonts and pictures for the new DPI (the derived class's
+  // MakeForDpi), takes the rectangle the system suggests, and lays its controls out again.
+  void MoveToNewDpi(WPARAM wp, LPARAM lp) {
+    SetWindowDpi(hwnd_, LOWORD(wp));
+    static_cast<Derived*>(this)->MakeForDpi();
+    const RECT& r = *reinterpret_cast<const RECT*>(lp);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls(hwnd_);
+    InvalidateRect(hwnd_, nullptr, TRUE);
   }
 
   // Registers the class once and makes a visible child window of it at a place in twips, this
@@ -103,6 +132,13 @@ class BaseWindow {
   HWND hwnd_ = nullptr;
 
  private:
+  SIZE OuterSize(int dpi) const {
+    return OuterSizeForClient(TwipsToPixels(Derived::kClientWidthTw, dpi),
+                              TwipsToPixels(Derived::kClientHeightTw, dpi), Derived::kStyle,
+                              Derived::kExStyle, dpi);
+  }
+
+  std::vector<ControlPlace> controlPlaces_;
   ScopedWindow hiddenOwner_;  // goes after the window it owns, which the destructor ends
 };
 

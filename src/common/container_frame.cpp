@@ -27,7 +27,7 @@ void ContainerFrame::Paint(HDC dc) {
     DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     return;
   }
-  ScopedSelect font(dc, DefaultUiFont());
+  ScopedSelect font(dc, DefaultUiFont(DpiOf(hwnd_)));
   TEXTMETRICW tm;
   GetTextMetricsW(dc, &tm);
   edge.top += tm.tmHeight / 2;

@@ -70,6 +70,14 @@ struct WindowTraits {
   static HWND Empty() { return nullptr; }
   static bool Close(HWND h) { return DestroyWindow(h) != 0; }
 };
+struct IconTraits {  // loaded without LR_SHARED
+  static HICON Empty() { return nullptr; }
+  static bool Close(HICON h) { return DestroyIcon(h) != 0; }
+};
+struct CursorTraits {  // loaded without LR_SHARED
+  static HCURSOR Empty() { return nullptr; }
+  static bool Close(HCURSOR h) { return DestroyCursor(h) != 0; }
+};
 template <class T>
 struct GdiObjectTraits {
   static T Empty() { return nullptr; }
@@ -89,6 +97,8 @@ using ScopedMemDC = ScopedHandle<MemDcTraits>;                // CreateCompatibl
 using ScopedEnhMetaFile = ScopedHandle<EnhMetaFileTraits>;    // SetEnhMetaFileBits
 using ScopedMetaFile = ScopedHandle<MetaFileTraits>;          // SetMetaFileBitsEx
 using ScopedWindow = ScopedHandle<WindowTraits>;              // CreateWindowExW
+using ScopedIcon = ScopedHandle<IconTraits>;                  // LoadImageW
+using ScopedCursor = ScopedHandle<CursorTraits>;              // LoadImageW
 
 // Selects an object into a DC and selects the previous one back on destruction, so a bitmap is
 // always out of its DC before whoever owns it deletes it.

@@ -1,15 +1,23 @@
-// Twips to pixels, and whole twips from single-precision values.
+// Twips to pixels at a DPI and back, and whole twips from single-precision values.
 #include "common/twips_logic.h"
 
 namespace rumona {
 
-int TwipsToPixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+int TwipsToPixels(double twips, int dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
 
-RectPx ToPixels(const RectTw& r) {
-  return RectPx{TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.right()),
-                TwipsToPixels(r.bottom())};
+float PixelsToTwips(int pixels, int dpi) {
+  return static_cast<float>(static_cast<double>(pixels) * kTwipsPerInch / dpi);
+}
+
+RectPx ToPixels(const RectTw& r, int dpi) {
+  return RectPx{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
+                TwipsToPixels(r.right(), dpi), TwipsToPixels(r.bottom(), dpi)};
+}
+
+int ScaledPixels(int basePixels, int dpi) {
+  return static_cast<int>(std::lround(static_cast<double>(basePixels) * dpi / kBaseDpi));
 }
 
 int32_t RoundHalfEven(double value) {

@@ -1,11 +1,17 @@
 #pragma once
-// Geometry is kept in twips, as the windows are designed; pixels only at the Win32 boundary.
+// Geometry is kept in twips, as the windows are designed; pixels only at the Win32 boundary, at
+// the DPI of the window they are for. A twip is 1/1440 inch: 15 to the pixel at 96 DPI, 10 at
+// 144, 7.5 at 192.
 #include <cmath>
 #include <cstdint>
 
 namespace rumona {
 
-constexpr int kTwipsPerPixel = 15;  // the program is DPI-unaware, so 96 DPI always holds
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kBaseDpi = 96;  // the DPI the windows were designed at
+// A picture's pixel counts as a pixel at the base DPI: a picture keeps its size in twips, and
+// is resampled for a screen of another DPI.
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kBaseDpi;
 
 struct RectTw {
   float left = 0, top = 0, width = 0, height = 0;
@@ -24,12 +30,16 @@ struct RectPx {
   bool operator==(const RectPx&) const = default;
 };
 
-// Nearest pixel, halves away from zero.
-int TwipsToPixels(double twips);
+// Nearest pixel at `dpi`, halves away from zero.
+int TwipsToPixels(double twips, int dpi);
+float PixelsToTwips(int pixels, int dpi);
 
-// Edges are converted one by one, so a rectangle whose right edge stays fixed in twips keeps its
-// right pixel edge fixed too (the folding leaf).
-RectPx ToPixels(const RectTw& r);
+// Edges are converted one by one, so that pieces that meet in twips meet in pixels, and a
+// rectangle whose right edge stays fixed in twips keeps its right pixel edge (the folding leaf).
+RectPx ToPixels(const RectTw& r, int dpi);
+
+// A length in base-DPI pixels (a picture's size, a border) at `dpi`, to the nearest pixel.
+int ScaledPixels(int basePixels, int dpi);
 
 // Whole twips from a single-precision value: to nearest, halves to even.
 int32_t RoundHalfEven(double value);

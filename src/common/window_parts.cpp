@@ -29,14 +29,70 @@ HWND CreateHiddenOwner() {
                          GetModuleHandleW(nullptr), nullptr);
 }
 
+namespace {
+constexpr wchar_t kDpiProp[] = L"RumonaDpi";
+constexpr wchar_t kPlacesProp[] = L"RumonaPlaces";
+
+// A function of user32 that older systems lack: null there.
+template <class F>
+F User32(const char* name) {
+  return reinterpret_cast<F>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+void Place(const ControlPlace& c, int dpi, bool redraw) {
+  const RectPx px = ToPixels(c.rect, dpi);
+  SetWindowPos(c.hwnd, nullptr, px.left, px.top, px.width(), px.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const HFONT font = c.font ? c.font->get() : DefaultUiFont(dpi);
+  SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+}  // namespace
+
+int SystemDpi() {
+  static const auto forSystem = User32<UINT(WINAPI*)()>("GetDpiForSystem");  // Windows 10 1607
+  if (forSystem) return static_cast<int>(forSystem());
+  const ScopedGetDC screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+int SystemDpiForWindow(HWND hwnd) {
+  static const auto forWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");  // 10 1607
+  const UINT dpi = forWindow && hwnd ? forWindow(hwnd) : 0;
+  return dpi ? static_cast<int>(dpi) : SystemDpi();
+}
+
+int DpiOf(HWND hwnd) {
+  const HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  const auto dpi = root ? reinterpret_cast<INT_PTR>(GetPropW(root, kDpiProp)) : 0;
+  return dpi ? static_cast<int>(dpi) : SystemDpi();
+}
+
+void SetWindowDpi(HWND topLevel, int dpi) {
+  SetPropW(topLevel, kDpiProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+}
+
+void KeepControlPlaces(HWND topLevel, std::vector<ControlPlace>* places) {
+  SetPropW(topLevel, kPlacesProp, places);
+}
+
+void PlaceControls(HWND topLevel) {
+  if (auto* places = static_cast<std::vector<ControlPlace>*>(GetPropW(topLevel, kPlacesProp)))
+    for (const ControlPlace& c : *places)
+      if (IsWindow(c.hwnd)) Place(c, DpiOf(topLevel), true);
+}
+
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& rect, int id, DWORD exStyle, HFONT font, void* param) {
-  const RectPx px = ToPixels(rect);
-  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
-                              px.width(), px.height(), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                 const RectTw& rect, int id, DWORD exStyle, const ScopedFont* font, void* param) {
+  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), param);
-  if (hwnd && font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (!hwnd) return nullptr;
+  const ControlPlace place{hwnd, rect, font};
+  Place(place, DpiOf(parent), false);
+  const HWND root = GetAncestor(parent, GA_ROOT);
+  if (auto* places = static_cast<std::vector<ControlPlace>*>(GetPropW(root, kPlacesProp)))
+    places->push_back(place);
   return hwnd;
 }
 
@@ -55,18 +111,24 @@ bool StackInOrder(std::initializer_list<HWND> order) {
   return true;
 }
 
+namespace {
+int ScreenOrWindowDpi(HWND hwnd) {
+  return GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD ? DpiOf(hwnd) : SystemDpi();
+}
+}  // namespace
+
 RectTw WindowRectTw(HWND hwnd, HWND parent) {
   RECT rc;
   GetWindowRect(hwnd, &rc);
   if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-  return RectTw{static_cast<float>(rc.left * kTwipsPerPixel),
-                static_cast<float>(rc.top * kTwipsPerPixel),
-                static_cast<float>((rc.right - rc.left) * kTwipsPerPixel),
-                static_cast<float>((rc.bottom - rc.top) * kTwipsPerPixel)};
+  const int dpi = ScreenOrWindowDpi(hwnd);
+  return RectTw{PixelsToTwips(rc.left, dpi), PixelsToTwips(rc.top, dpi),
+                PixelsToTwips(rc.right - rc.left, dpi), PixelsToTwips(rc.bottom - rc.top, dpi)};
 }
 
 void MoveWindowTw(HWND hwnd, float left, float top) {
-  SetWindowPos(hwnd, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+  const int dpi = ScreenOrWindowDpi(hwnd);
+  SetWindowPos(hwnd, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -243,9 +305,12 @@ void DoEvents() {
   }
 }
 
-SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
+  static const auto forDpi =  // Windows 10 1607
+      User32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
   RECT rc{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+  if (!forDpi || !forDpi(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rc, style, FALSE, exStyle);
   return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/app.h"
+#include "common/scoped_win.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
@@ -49,8 +50,18 @@ void DispatchWithDialogKeys(MSG& msg);
 // Processes every window message that is pending now, once.
 void DoEvents();
 
-// Client-area size in pixels -> outer window rectangle for the given styles.
-SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+// Client-area size in pixels -> outer window size for the given styles, with the frame of `dpi`
+// (the system's frame where it cannot give another DPI's).
+SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
+
+// The DPI of the system: positions of top-level windows on the screen are twips at this DPI.
+int SystemDpi();
+// The DPI a window's contents are laid out at: its top-level window's, as recorded with
+// SetWindowDpi when it was made or moved to a monitor of another DPI; the system's otherwise.
+int DpiOf(HWND hwnd);
+void SetWindowDpi(HWND topLevel, int dpi);
+// The DPI the system has given a window: the monitor's where the system has per-monitor DPI.
+int SystemDpiForWindow(HWND hwnd);
 
 // A fixed dialog border: title bar and close box, no sizing, no minimize or maximize box, no
 // icon. Overlapped, so that CW_USEDEFAULT gives the system's default place.
@@ -66,11 +77,23 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background = 
 // A window that is never shown, to own a dialog; the caller destroys it after the dialog.
 HWND CreateHiddenOwner();
 
-// A visible child control at a place in twips, with its id and font (none: the class's own);
-// `param` reaches WM_NCCREATE. Null when the system refuses it; a window whose WM_CREATE makes
-// controls then fails its creation.
+// Where a control lies in twips of its parent, and the font it is set in (null: the program's
+// default font), so that it can be laid out again at another DPI.
+struct ControlPlace {
+  HWND hwnd;
+  RectTw rect;
+  const ScopedFont* font;
+};
+// The places of a top-level window's controls, which MakeControl adds to.
+void KeepControlPlaces(HWND topLevel, std::vector<ControlPlace>* places);
+// Lays the controls out again at the window's DPI, fonts and all.
+void PlaceControls(HWND topLevel);
+
+// A visible child control at a place in twips at its parent's DPI, with its id and font (null:
+// the program's default font); `param` reaches WM_NCCREATE. Null when the system refuses it; a
+// window whose WM_CREATE makes controls then fails its creation.
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 const RectTw& rect, int id, DWORD exStyle = 0, HFONT font = DefaultUiFont(),
+                 const RectTw& rect, int id, DWORD exStyle = 0, const ScopedFont* font = nullptr,
                  void* param = nullptr);
 
 std::wstring WindowText(HWND hwnd);
@@ -83,16 +106,16 @@ inline bool IsChecked(HWND button) {
 // z-order of siblings. False when one of them is missing (was not made).
 bool StackInOrder(std::initializer_list<HWND> order);
 
-// A window's outer rectangle in twips of its parent's client area (no parent: of the screen),
-// and moving a top-level window without activating it.
+// A window's outer rectangle in twips of its parent's client area at the window's DPI (no
+// parent: of the screen, at the system's DPI), and moving a window without activating it.
 RectTw WindowRectTw(HWND hwnd, HWND parent = nullptr);
 void MoveWindowTw(HWND hwnd, float left, float top);
 
 // The shift state handlers receive with a key or a press: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState();
 // A mouse message's point in twips of the window's client area.
-inline float MouseXTw(LPARAM lp) { return static_cast<float>(GET_X_LPARAM(lp) * kTwipsPerPixel); }
-inline float MouseYTw(LPARAM lp) { return static_cast<float>(GET_Y_LPARAM(lp) * kTwipsPerPixel); }
+inline float MouseXTw(HWND hwnd, LPARAM lp) { return PixelsToTwips(GET_X_LPARAM(lp), DpiOf(hwnd)); }
+inline float MouseYTw(HWND hwnd, LPARAM lp) { return PixelsToTwips(GET_Y_LPARAM(lp), DpiOf(hwnd)); }
 
 // The control that had the focus when its window lost the activation, focused again when the
 // window gets it back, however that happens, as a dialog does. Without it the default activation

@@ -16,11 +16,12 @@ std::function<void()> doorStepObserver;
 
 namespace {
 
-bool MovesOnScreen(const RectTw& before, const RectTw& after) {
-  return !(ToPixels(before) == ToPixels(after));
+bool MovesOnScreen(const RectTw& before, const RectTw& after, int dpi) {
+  return !(ToPixels(before, dpi) == ToPixels(after, dpi));
 }
 
-// A one-twip change moves a pixel edge only every fifteenth step. Such a step waits for its
+// A one-twip change moves a pixel edge only every fifteenth step at 96 DPI (every seventh or
+// eighth at 192). Such a step waits for its
 // place on the schedule and is shown at once; the others leave the screen as it is, so they
 // neither draw nor wait: their delays are slept before the next step that shows.
 void ShowStep(Form1& form, StepTimer& timer, bool moved, const RectTw& before,
@@ -42,7 +43,7 @@ void Form1::Check1_Click() {
   for (int k = 0; k < run.count; ++k) {
     const RectTw before = Image1.rect;
     Image1.rect.width = static_cast<float>(run.At(k));
-    ShowStep(*this, timer, MovesOnScreen(before, Image1.rect), before, Image1.rect);
+    ShowStep(*this, timer, MovesOnScreen(before, Image1.rect, dpi()), before, Image1.rect);
     timer.Delay(panel.HScroll1Value());  // read at every step
   }
   timer.CatchUp();  // the last step's delay
@@ -55,6 +56,7 @@ void Form1::Check2_Click() {
     PlayWaveSync(IDR_WAVE_OPEN);  // the leaves wait for the buzzer's end
   else
     PlayWaveAsync(IDR_WAVE_CLOSE);  // the leaves move while it sounds
+  const int dpi = this->dpi();
   const Leaves leaves = ChooseLeaves(panel.Option1Value(0), panel.Option1Value(1));
   RectTw& left = imgNakaorido[0].rect;
   RectTw& right = imgNakaorido[1].rect;
@@ -64,7 +66,8 @@ void Form1::Check2_Click() {
   for (int k = 0; k < run.count; ++k) {
     const RectTw leftBefore = left, rightBefore = right;
     SetLeafWidths(leaves, run.At(k), left, right);
-    ShowStep(*this, timer, MovesOnScreen(leftBefore, left) || MovesOnScreen(rightBefore, right),
+    const bool moved = MovesOnScreen(leftBefore, left, dpi) || MovesOnScreen(rightBefore, right, dpi);
+    ShowStep(*this, timer, moved,
              MovingLeavesBounds(leaves, leftBefore, rightBefore),
              MovingLeavesBounds(leaves, left, right));
     timer.Delay(panel.HScroll2Value());

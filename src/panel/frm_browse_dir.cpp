@@ -145,6 +145,9 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
       return 0;
+    case WM_DPICHANGED:
+      MoveToNewDpi(wp, lp);
+      return 0;
     case WM_CLOSE:
       Command2_Click(1);  // the close box cancels
       return 0;

@@ -42,6 +42,7 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
   void Command2_Click(int16_t index);
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void MakeForDpi() {}  // its controls take the program's default font, made for each DPI
 
  private:
   bool CreateControls();  // false when a control could not be made

@@ -39,11 +39,18 @@ bool frmSet::Create(Form1& form) {
   return true;
 }
 
+void frmSet::MakeForDpi() {
+  digitFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 12, dpi()));
+  displayFont_.reset(CreateJapaneseFont(JapaneseFace::kGothic, 14.25, dpi()));
+  maePicture_ = Picture::Artwork(IDB_BUTTON_MAE, dpi());
+  nakaPicture_ = Picture::Artwork(IDB_BUTTON_NAKA, dpi());
+  if (!Check1) return;  // the buttons take them as they are made
+  SendMessageW(Check1, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(maePicture_.bitmap()));
+  SendMessageW(Check2, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nakaPicture_.bitmap()));
+}
+
 bool frmSet::CreateControls() {
-  digitFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 12));
-  displayFont_.reset(CreateJapaneseFont(JapaneseFace::kGothic, 14.25));
-  maePicture_ = Picture::FromResource(IDB_BUTTON_MAE);
-  nakaPicture_ = Picture::FromResource(IDB_BUTTON_NAKA);
+  MakeForDpi();
 
   // Creation order.
   Command3 = MakeControl(hwnd_, L"BUTTON", L"バージョン情報", WS_TABSTOP | BS_PUSHBUTTON,
@@ -87,13 +94,11 @@ bool frmSet::CreateControls() {
   for (int i = 11; i >= 0; --i) {
     const DWORD look = i >= 10 ? BS_OWNERDRAW : BS_PUSHBUTTON;
     Command2[i] = MakeControl(Frame1, L"BUTTON", captions[i], WS_TABSTOP | look,
-                              KeypadKeyRect(i), kIdCommand2First + i);
-    if (i < 10)
-      SendMessageW(Command2[i], WM_SETFONT, reinterpret_cast<WPARAM>(digitFont_.get()), FALSE);
+                              KeypadKeyRect(i), kIdCommand2First + i, 0,
+                              i < 10 ? &digitFont_ : nullptr);
   }
   Label1 = MakeControl(Frame1, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE,
-                       {90, 240, 1455, 315}, kIdLabel1, WS_EX_STATICEDGE);
-  SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_.get()), FALSE);
+                       {90, 240, 1455, 315}, kIdLabel1, WS_EX_STATICEDGE, &displayFont_);
   focus_.Set(Command2[0]);
   return ApplyTabOrder();
 }
@@ -216,7 +221,7 @@ void frmSet::DrawKey(const DRAWITEMSTRUCT& item) {
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
   {
-    ScopedSelect font(item.hDC, DefaultUiFont());
+    ScopedSelect font(item.hDC, DefaultUiFont(dpi()));
     if (pressed) OffsetRect(&rc, 1, 1);
     DrawTextW(item.hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
@@ -245,6 +250,9 @@ LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return TRUE;
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
+      return 0;
+    case WM_DPICHANGED:
+      MoveToNewDpi(wp, lp);
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the bus window

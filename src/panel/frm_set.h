@@ -58,6 +58,7 @@ class frmSet : public BaseWindow<frmSet> {
   void Command2_Click(int16_t index);  // the keypad
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void MakeForDpi();  // the fonts and the door pictures for the panel's DPI
 
  private:
   bool CreateControls();  // false when a control could not be made

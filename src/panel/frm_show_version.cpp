@@ -27,7 +27,7 @@ enum ControlId : int {
 };
 
 HWND MakeLabel(HWND parent, const wchar_t* text, const RectTw& r, int id,
-               HFONT font = DefaultUiFont()) {
+               const ScopedFont* font = nullptr) {
   return MakeControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, 0, font);
 }
 
@@ -43,29 +43,36 @@ frmShowVersion::frmShowVersion() : libraryPath(ExeFolder() + kLibraryName) {}
 
 bool frmShowVersion::Create() {
   if (!Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)))) return false;
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  versionIcon_ = static_cast<HICON>(
-      LoadImageW(inst, MAKEINTRESOURCEW(IDI_VERSION), IMAGE_ICON, 32, 32, LR_SHARED));
-  linkCursor_ = LoadCursorW(inst, MAKEINTRESOURCEW(IDC_HAND_LINK));
   if (!CreateTopLevel(kDialogClass, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, true)) return false;
   UseDialogKeys(hwnd_);
   Form_Load();
   return true;
 }
 
+// The icon and the cursor come in several sizes; the one for the DPI is taken.
+void frmShowVersion::MakeForDpi() {
+  titleFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 14.25, dpi(), true));
+  modelFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9.75, dpi(), true));
+  linkFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9, dpi(), false, true));
+  const HINSTANCE inst = GetModuleHandleW(nullptr);
+  const int size = ScaledPixels(32, dpi());
+  versionIcon_.reset(static_cast<HICON>(
+      LoadImageW(inst, MAKEINTRESOURCEW(IDI_VERSION), IMAGE_ICON, size, size, 0)));
+  linkCursor_.reset(static_cast<HCURSOR>(
+      LoadImageW(inst, MAKEINTRESOURCEW(IDC_HAND_LINK), IMAGE_CURSOR, size, size, 0)));
+}
+
 bool frmShowVersion::CreateControls() {
-  titleFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 14.25, true));
-  modelFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9.75, true));
-  linkFont_.reset(CreateJapaneseFont(JapaneseFace::kPGothic, 9, false, true));
+  MakeForDpi();
 
   // Creation order.
   Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
                          {3570, 2940, 1230, 345}, kIdCommand1);
   Label1[1] = MakeLabel(hwnd_, kModelPrefix, {165, 720, 4605, 270}, kIdLabel1First + 1,
-                        modelFont_.get());
+                        &modelFont_);
   Label5 = MakeControl(hwnd_, L"STATIC", L"ここをクリックするとぬべらHPが開きます。",
                        SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, kIdLabel5, 0,
-                       linkFont_.get());
+                       &linkFont_);
   Label4 = MakeLabel(hwnd_, L"", {15, 2835, 4965, 60}, kIdLabel4);
   Label3[1] = MakeLabel(hwnd_, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240},
                         kIdLabel3First + 1);
@@ -73,7 +80,7 @@ bool frmShowVersion::CreateControls() {
                         kIdLabel3First);
   Label2 = MakeLabel(hwnd_, L"Varsion　" RUMONA_VERSION_TEXT, {165, 1035, 3225, 225}, kIdLabel2);
   Label1[0] = MakeLabel(hwnd_, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
-                        titleFont_.get());
+                        &titleFont_);
   return ApplyTabOrder();
 }
 
@@ -141,7 +148,7 @@ LRESULT frmShowVersion::OnCtlColorStatic(HDC dc, HWND control) {
 
 bool frmShowVersion::OnSetCursor(HWND over, int hitTest) {
   if (over != Label5 || hitTest != HTCLIENT || !linkCursor_) return false;
-  SetCursor(linkCursor_);
+  SetCursor(linkCursor_.get());
   return true;
 }
 
@@ -149,8 +156,9 @@ void frmShowVersion::PaintContent(HDC dc) {
   RECT client;
   GetClientRect(hwnd_, &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  const RectPx px = ToPixels(kImage1Rect);
-  if (versionIcon_) DrawIconEx(dc, px.left, px.top, versionIcon_, 32, 32, 0, nullptr, DI_NORMAL);
+  const RectPx px = ToPixels(kImage1Rect, dpi());
+  if (versionIcon_)
+    DrawIconEx(dc, px.left, px.top, versionIcon_.get(), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
 LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -173,6 +181,9 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_ACTIVATE:
       // "OK" is the one control that takes the focus.
       if (LOWORD(wp) != WA_INACTIVE) SetFocus(Command1);
+      return 0;
+    case WM_DPICHANGED:
+      MoveToNewDpi(wp, lp);
       return 0;
     case WM_CLOSE:
       Command1_Click();  // the close box unloads the dialog as "OK" does

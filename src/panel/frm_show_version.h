@@ -49,6 +49,7 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
   void Command1_Click();
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void MakeForDpi();  // the fonts, the icon and the link's cursor for the dialog's DPI
 
  private:
   bool CreateControls();  // false when a control could not be made
@@ -59,8 +60,8 @@ class frmShowVersion : public BaseWindow<frmShowVersion> {
 
   ScopedFont titleFont_, modelFont_, linkFont_;
   ScopedBrush labelBrush_{CreateSolidBrush(0x4E4E4E)};
-  HICON versionIcon_ = nullptr;  // shared resource handles: never destroyed
-  HCURSOR linkCursor_ = nullptr;
+  ScopedIcon versionIcon_;
+  ScopedCursor linkCursor_;
 };
 
 }  // namespace rumona

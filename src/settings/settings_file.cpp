@@ -93,8 +93,9 @@ void PlaceReachable(HWND hwnd, double leftTw, double topTw, float& left, float& 
   top = static_cast<float>(topTw);
   RECT now;
   if (!GetWindowRect(hwnd, &now)) return;
-  const ScreenRect saved{TwipsToPixels(leftTw), TwipsToPixels(topTw), now.right - now.left,
-                         now.bottom - now.top};
+  const int dpi = SystemDpi();  // screen twips are at the system's DPI
+  const ScreenRect saved{TwipsToPixels(leftTw, dpi), TwipsToPixels(topTw, dpi),
+                         now.right - now.left, now.bottom - now.top};
   const RECT rect{saved.left, saved.top, saved.left + saved.width, saved.top + saved.height};
   if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) return;
   MONITORINFO info{};
@@ -103,8 +104,8 @@ void PlaceReachable(HWND hwnd, double leftTw, double topTw, float& left, float& 
   const RECT& work = info.rcWork;
   const ScreenRect moved = MoveInside(
       saved, {work.left, work.top, work.right - work.left, work.bottom - work.top});
-  left = static_cast<float>(moved.left * kTwipsPerPixel);
-  top = static_cast<float>(moved.top * kTwipsPerPixel);
+  left = PixelsToTwips(moved.left, dpi);
+  top = PixelsToTwips(moved.top, dpi);
 }
 
 // Fields 5 to 9 go into the shared variables as soon as they are read, so that they stay stored

@@ -38,8 +38,8 @@ std::wstring AskForPicture(HWND owner, const std::wstring& fileName) {
   return buffer.data();
 }
 
-RECT ToRect(const RectTw& r) {
-  const RectPx px = ToPixels(r);
+RECT ToRect(const RectTw& r, int dpi) {
+  const RectPx px = ToPixels(r, dpi);
   return RECT{px.left, px.top, px.right, px.bottom};
 }
 
@@ -49,21 +49,46 @@ Signboard::Signboard() {
   for (int i = 0; i < 3; ++i) shpK_Waku[i].rect = kDesignFrame[i];
 }
 
-RectTw Signboard::Rect() const { return WindowRectTw(box_, GetParent(box_)); }
+void Signboard::SetDpi(int dpi) {
+  if (box_) rect_ = Rect();  // wherever a drag left it, at the old DPI
+  dpi_ = dpi;
+  shown_ = picture_.Resampled(ScaledPixels(picture_.widthPx(), dpi),
+                              ScaledPixels(picture_.heightPx(), dpi));
+  PlaceBox();
+}
 
-void Signboard::Move(float left, float top) { MoveWindowTw(box_, left, top); }
+RectTw Signboard::Rect() const {
+  // A drag moves the box by pixels: it is then where its pixels are.
+  RECT rc;
+  GetWindowRect(box_, &rc);
+  MapWindowPoints(nullptr, GetParent(box_), reinterpret_cast<POINT*>(&rc), 2);
+  const RectPx px = ToPixels(rect_, dpi_);
+  if (rc.left == px.left && rc.top == px.top) return rect_;
+  RectTw moved = rect_;
+  moved.left = PixelsToTwips(rc.left, dpi_);
+  moved.top = PixelsToTwips(rc.top, dpi_);
+  return moved;
+}
 
-void Signboard::MoveSize(const RectTw& rect) {
-  const RectTw before = Rect();
-  const RectPx px = ToPixels(rect);
+void Signboard::PlaceBox() {
+  const RectPx px = ToPixels(rect_, dpi_);
   SetWindowPos(box_, nullptr, px.left, px.top, px.width(), px.height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  const RectTw after = Rect();
-  if (after.width != before.width || after.height != before.height) LayoutFrameOnResize();
+}
+
+void Signboard::Move(float left, float top) { MoveSize({left, top, rect_.width, rect_.height}); }
+
+void Signboard::MoveSize(const RectTw& rect) {
+  const bool resized = rect.width != rect_.width || rect.height != rect_.height;
+  rect_ = rect;
+  PlaceBox();
+  if (resized) LayoutFrameOnResize();
 }
 
 void Signboard::SetPicture(Picture picture) {
   picture_ = std::move(picture);
+  shown_ = picture_.Resampled(ScaledPixels(picture_.widthPx(), dpi_),
+                              ScaledPixels(picture_.heightPx(), dpi_));
   InvalidateRect(box_, nullptr, FALSE);
   if (picture_.empty()) return;  // the empty picture keeps the board's size
   RectTw r = Rect();
@@ -96,7 +121,7 @@ void Signboard::Relayout(void (*layout)(const RectTw&, std::array<RectTw, 3>&)) 
 void Signboard::RepaintFrame(const std::array<LightShape, 3>& before) const {
   const HWND bus = GetParent(box_);
   for (int i = 0; i < 3; ++i) {
-    const RECT was = ToRect(before[i].rect), now = ToRect(shpK_Waku[i].rect);
+    const RECT was = ToRect(before[i].rect, dpi_), now = ToRect(shpK_Waku[i].rect, dpi_);
     InvalidateRect(bus, &was, FALSE);
     InvalidateRect(bus, &now, FALSE);
   }
@@ -132,7 +157,7 @@ void Signboard::Paint(HDC dc, HDC scratch) const {
   RECT rc;
   GetClientRect(box_, &rc);
   FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  picture_.Draw(dc, 0, 0, picture_.widthPx(), picture_.heightPx(), scratch);
+  shown_.Draw(dc, 0, 0, shown_.widthPx(), shown_.heightPx(), scratch);
 }
 
 }  // namespace rumona

@@ -21,13 +21,18 @@ class Signboard {
   Signboard();
   void SetBox(HWND box) { box_ = box; }  // `PicKanban`, a child of the bus window
   HWND box() const { return box_; }
+  // The picture for the bus window's DPI (resampled once: it keeps its size in twips), and the
+  // board placed at it.
+  void SetDpi(int dpi);
+  void PlaceBox();  // the box at the board's rectangle, at the DPI
 
-  // The board's rectangle in twips of the bus window.
+  // The board's rectangle in twips of the bus window: as set, until the board has been dragged
+  // to another pixel.
   RectTw Rect() const;
   void Move(float left, float top);
   void MoveSize(const RectTw& rect);  // lays the frame out again when the size changed
   void SetPicture(Picture picture);   // sizes the board to it, keeping Left and Top
-  const Picture& picture() const { return picture_; }
+  const Picture& picture() const { return picture_; }  // as loaded
   bool Visible() const;
   void SetVisible(bool visible);
 
@@ -51,7 +56,10 @@ class Signboard {
   void RepaintFrame(const std::array<LightShape, 3>& before) const;
 
   HWND box_ = nullptr;
-  Picture picture_;
+  int dpi_ = kBaseDpi;
+  RectTw rect_ = kDesignRect;
+  Picture picture_;  // as loaded
+  Picture shown_;    // at the DPI
   std::array<LightShape, 3> shpK_Waku;  // left post, right post, bottom bar
   std::wstring C_Dialog1FileName;       // the open dialog's file name, kept between uses
 };

@@ -63,13 +63,13 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   app.panel().SetHScroll2Value(d.option < 0 ? 1 : kSpeed);
   if (d.option >= 0) app.panel().SelectOption1(d.option);
   int unshown = 0;  // steps not on screen before their delay
-  RectPx lastShown = ToPixels(f.imgNakaorido[1].rect);
+  RectPx lastShown = ToPixels(f.imgNakaorido[1].rect, f.dpi());
   Swapped<decltype(doorStepObserver)> observer(doorStepObserver, [&] {
     const RectTw &l = f.imgNakaorido[0].rect, &r = f.imgNakaorido[1].rect;
     steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width});
     fixed.push_back(f.Image1.rect.left + r.right());
     g_steps = steps.size();
-    const RectPx shown = ToPixels(d.option < 0 ? f.Image1.rect : d.option == 2 ? r : l);
+    const RectPx shown = ToPixels(d.option < 0 ? f.Image1.rect : d.option == 2 ? r : l, f.dpi());
     unshown += GetUpdateRect(hwnd, nullptr, FALSE) ||
                (!(shown == lastShown) && !CaptureClient(hwnd, true).SameIn(CaptureClient(hwnd), d.area));
     lastShown = shown;

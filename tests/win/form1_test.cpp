@@ -33,7 +33,7 @@ bool CaptionFits(HWND c) {
   }
   HDC dc = GetDC(c);
   const HFONT font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont());
+  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont(DpiOf(c)));
   RECT need{0, 0, room.right - room.left, 0};
   DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT);
   SelectObject(dc, old);
@@ -155,7 +155,7 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
     const int before = menu.answers();
     const bool left = p.down == WM_LBUTTONDOWN;
     SetFocus(left ? board : sign);
-    const LPARAM at = MAKELPARAM(TwipsToPixels(p.x), TwipsToPixels(p.y));  // a press, a release
+    const LPARAM at = MAKELPARAM(TwipsToPixels(p.x, f.dpi()), TwipsToPixels(p.y, f.dpi()));  // a press, a release
     SendMessageW(p.hwnd, p.down, 0, at);
     SendMessageW(p.hwnd, p.down + 1, 0, at);
     Pump();

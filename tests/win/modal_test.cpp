@@ -102,9 +102,11 @@ TEST(VersionDialog, EachLibraryFailureIsReportedWithTheRequestAndTheDialogStaysO
     RECT link;  // the pointer over the link line shows the pointing hand
     GetWindowRect(dialog.Label5, &link);
     MouseAt({(link.left + link.right) / 2, (link.top + link.bottom) / 2}, {MOUSEEVENTF_MOVE});
-    EXPECT_TRUE(WaitUntil([] {
-      return GetCursor() == LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_LINK));
-    }));
+    const int size = ScaledPixels(32, dialog.dpi());
+    const HCURSOR hand = static_cast<HCURSOR>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_LINK), IMAGE_CURSOR, size, size, 0));
+    EXPECT_TRUE(WaitUntil([&] { return SameCursor(GetCursor(), hand); }));
+    DestroyCursor(hand);
     SendMessageW(dialog.Label5, WM_LBUTTONDOWN, 0, 0);  // the link line
     SendMessageW(dialog.Label5, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(text.starts_with(failure.starts)) << text;

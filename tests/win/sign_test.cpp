@@ -96,8 +96,8 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   EXPECT_FALSE(anyBox.answered());
   const Pixels panel = CaptureClient(app.panel().hwnd(), true);
   for (int at : {10, 11})  // "C" and "設定" have orange faces
-    EXPECT_EQ(panel.at(TwipsToPixels(2265 + 75 + 495 * (at % 3) + 60),
-                       TwipsToPixels(600 + 390 * (at / 3) + 60)), 0x0080FF);
+    EXPECT_EQ(panel.at(TwipsToPixels(2265 + 75 + 495 * (at % 3) + 60, SystemDpi()),
+                       TwipsToPixels(600 + 390 * (at / 3) + 60, SystemDpi())), 0x0080FF);
 }
 
 }  // namespace

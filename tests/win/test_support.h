@@ -122,6 +122,9 @@ struct Pixels {  // colours 0xBBGGRR, top row first
     return true;
   }
 };
+// Whether two cursors have the same hot spot and the same pixels.
+bool SameCursor(HCURSOR a, HCURSOR b);
+
 // The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
 // A picture of assets/ at its own size: the independent record of what the screen must show.
