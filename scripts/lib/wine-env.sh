@@ -69,13 +69,13 @@ other_prefix_ready() {
   env "$@" ROOT="$ROOT" bash -c '. "$ROOT/scripts/lib/wine-env.sh" && wine_prefix_ready'
 }
 
-# Starts Xvfb on a free display (XVFB_SCREEN: its size, 1280x1024x24 unless given) and exports
+# Starts Xvfb on a free display (XVFB_SCREEN: its size; unless given 2560x1600x24, room for the windows at 200 %) and exports
 # DISPLAY; XVFB_PID is set for stop_xvfb.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" \
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-2560x1600x24}" -nolisten tcp 3>"$fifo" \
     >/dev/null 2>&1 &
   XVFB_PID=$!
   local num

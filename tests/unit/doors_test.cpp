@@ -33,11 +33,15 @@ TEST(DoorStrokes, WidthsRunOneTwipAStepBetweenTheRightEnds) {
   }
 }
 
-TEST(Twips, EdgesConvertOneByOneSoAFixedRightEdgeStaysPut) {
+TEST(Twips, EdgesConvertOneByOneSoAFixedRightEdgeStaysPutAtEveryDpi) {
   // The right leaf keeps its right edge at 7125 twips while it narrows a twip a step.
-  for (int w = 795; w >= 110; --w)
-    ASSERT_EQ(ToPixels(RectTw{7125.0f - w, 750, float(w), 2235}).right, 475) << w;
-  EXPECT_EQ(ToPixels(RectTw{345, 705, 1095, 2220}), (RectPx{23, 47, 96, 195}));
+  for (const auto& [dpi, right] : {std::pair{96, 475}, {144, 713}, {192, 950}})
+    for (int w = 795; w >= 110; --w)
+      ASSERT_EQ(ToPixels(RectTw{7125.0f - w, 750, float(w), 2235}, dpi).right, right) << w;
+  EXPECT_EQ(ToPixels(RectTw{345, 705, 1095, 2220}, 96), (RectPx{23, 47, 96, 195}));
+  // Two pieces that meet in twips meet in pixels, though each size alone would round apart.
+  EXPECT_EQ(ToPixels(RectTw{345, 705, 1095, 2220}, 144), (RectPx{35, 71, 144, 293}));
+  EXPECT_EQ(ToPixels(RectTw{1440, 705, 75, 2220}, 144).left, 144);
 }
 
 // Moves only when the pacer sleeps (waking `late` after the time asked) or a step works.

@@ -69,6 +69,12 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
   const bool made = chooser.Create() && version.Create();
   faces.reset();  // the windows keep the fonts they have
   ASSERT_TRUE(made);
+  // Client sizes: the twips of each design at 96, 144 and 192 DPI.
+  const int scale = SystemDpi() == 192 ? 2 : SystemDpi() == 144 ? 1 : 0;
+  const SIZE busSize[] = {{764, 216}, {1146, 324}, {1528, 432}},
+             panelSize[] = {{263, 171}, {395, 257}, {526, 342}},
+             chooserSize[] = {{460, 81}, {690, 122}, {920, 162}},
+             aboutSize[] = {{333, 223}, {500, 335}, {666, 446}};
   constexpr DWORD kFixed = WS_CAPTION | WS_SYSMENU, kNot = WS_THICKFRAME | WS_MAXIMIZEBOX;
   constexpr DWORD kExMask =
       WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
@@ -78,12 +84,12 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
     SIZE client;
     DWORD style, exStyle;
   } windows[] = {
-      {app.form().hwnd(), L"ルモナ　-　rumona_win_tests", {764, 216}, kFixed,
+      {app.form().hwnd(), L"ルモナ　-　rumona_win_tests", busSize[scale], kFixed,
        WS_EX_APPWINDOW},
-      {app.panel().hwnd(), L"設定パネル", {263, 171}, WS_CAPTION,
+      {app.panel().hwnd(), L"設定パネル", panelSize[scale], WS_CAPTION,
        WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
-      {chooser.hwnd(), L"画像の位置", {460, 81}, kFixed, WS_EX_DLGMODALFRAME},
-      {version.hwnd(), L"ルモナのバージョン情報", {333, 223}, kFixed, WS_EX_DLGMODALFRAME}};
+      {chooser.hwnd(), L"画像の位置", chooserSize[scale], kFixed, WS_EX_DLGMODALFRAME},
+      {version.hwnd(), L"ルモナのバージョン情報", aboutSize[scale], kFixed, WS_EX_DLGMODALFRAME}};
   for (const auto& w : windows) {
     SCOPED_TRACE(testing::Message() << "window " << &w - windows);
     const RECT client = ClientRectPx(w.hwnd);

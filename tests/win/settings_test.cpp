@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/app.h"
+#include "settings/settings_logic.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -25,19 +26,20 @@ class Settings : public testing::Test {
   }
 };
 
-// Every field goes into the windows and comes back out; a picture that is gone changes nothing
-// else, and the sign shows the first picture of its folder.
+// Every field goes into the windows and comes back out, the same at every DPI (the positions are
+// whole pixels at 96, 144 and 192 DPI); a picture that is gone changes nothing else, and the sign
+// shows the first picture of its folder.
 TEST_F(Settings, AFileWithMissingPicturesIsAppliedAndWrittenBackWhole) {
   TempDir dir;
   WriteBmp(dir.File(L"b.bmp"), 30, 20, 0xFF0000);
   WriteBmp(dir.File(L"a.bmp"), 40, 24, 0x0000FF);
   std::string folder(dir.path().begin(), dir.path().end());  // ASCII here
-  const std::string line = "-300,-150,1215,4500,\"" + folder + "\",\"\x97\x5c\x94\xf5\",5,-6,"
+  const std::string line = "-300,-150,1230,4500,\"" + folder + "\",\"\x97\x5c\x94\xf5\",5,-6,"
                            "\"c:\\gone.bmp\",3000,1500,#FALSE#,#TRUE#,123,456,1\r\n";
   WriteFileBytes(kIni, line);
   EXPECT_EQ(StartAndClose([](App& app) {
               EXPECT_TRUE(app.form().board.picture().empty());
-              EXPECT_EQ(app.form().sign.Image().picture.widthPx(), 40);  // a.bmp
+              EXPECT_EQ(app.form().sign.Image().rect.width, 40 * 15);  // a.bmp, in twips
               EXPECT_EQ(WindowText(app.panel().lblNakaSpeed), L"456");
             }),
             line);
@@ -64,7 +66,8 @@ TEST_P(SettingsFallback, KeepsWhatWasStoredAndAppliedBeforeTheBadField) {
     EXPECT_EQ(IsWindowVisible(app.form().PicKanban) != FALSE, c.flags[1] == 'T');
     EXPECT_EQ(WindowText(app.panel().lblMaeSpeed), L"10000");
   });
-  EXPECT_EQ(written, "0,0,0," + std::to_string(bus.bottom * 15) + "," + c.stored +
+  // Screen twips at the system's DPI.
+  EXPECT_EQ(written, "0,0,0," + FormatSingle(PixelsToTwips(bus.bottom, SystemDpi())) + "," + c.stored +
                          ",7425,1665," + c.flags + ",10000,6000,0\r\n");
 }
 
@@ -151,7 +154,7 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
     EXPECT_EQ(app.endCalls, 1);
   }
   App app(true);
-  EXPECT_EQ(app.form().sign.Image().picture.widthPx(), 40);  // the folder's picture
+  EXPECT_EQ(app.form().sign.Image().rect.width, 40 * 15);  // the folder's picture, in twips
   EXPECT_EQ(app.form().board.picture().widthPx(), 60);
 }
 
