@@ -18,7 +18,8 @@ class BaseWindow {
   BaseWindow(const BaseWindow&) = delete;  // a window has exactly one object behind it
   BaseWindow& operator=(const BaseWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
-  int dpi() const { return DpiOf(hwnd_); }  // the DPI its contents are laid out at
+  // The DPI its contents are laid out at; kept here, since a door step asks for it each time.
+  int dpi() const { return dpi_ ? dpi_ : DpiOf(hwnd_); }
 
   // A top-level window's place on the screen, in twips.
   float Left() const { return WindowRectTw(hwnd_).left; }
@@ -43,7 +44,8 @@ class BaseWindow {
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
       self->hwnd_ = hwnd;
       if (!(create->style & WS_CHILD)) {  // a top-level window lays its controls out at its DPI
-        SetWindowDpi(hwnd, SystemDpiForWindow(hwnd));
+        self->dpi_ = SystemDpiForWindow(hwnd);
+        SetWindowDpi(hwnd, self->dpi_);
         KeepControlPlaces(hwnd, &self->controlPlaces_);
       }
     } else {
@@ -93,7 +95,8 @@ class BaseWindow {
   // WM_DPICHANGED: the window makes its fonts and pictures for the new DPI (the derived class's
   // MakeForDpi), takes the rectangle the system suggests, and lays its controls out again.
   void MoveToNewDpi(WPARAM wp, LPARAM lp) {
-    SetWindowDpi(hwnd_, LOWORD(wp));
+    dpi_ = LOWORD(wp);
+    SetWindowDpi(hwnd_, dpi_);
     static_cast<Derived*>(this)->MakeForDpi();
     const RECT& r = *reinterpret_cast<const RECT*>(lp);
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -132,6 +135,7 @@ class BaseWindow {
   HWND hwnd_ = nullptr;
 
  private:
+  int dpi_ = 0;  // a top-level window's; 0 for a child, which takes its top-level window's
   SIZE OuterSize(int dpi) const {
     return OuterSizeForClient(TwipsToPixels(Derived::kClientWidthTw, dpi),
                               TwipsToPixels(Derived::kClientHeightTw, dpi), Derived::kStyle,

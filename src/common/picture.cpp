@@ -1,3 +1,4 @@
+// Pictures: decoded from files or resources, resampled for a scale, drawn or stretched.
 #include "common/picture.h"
 
 #include <wincodec.h>
@@ -266,10 +267,15 @@ bool Picture::StretchInto(const Canvas& canvas, int x, int y, int cx, int cy) co
   GdiFlush();  // what GDI drew into the canvas lands before the pixels are touched
   const int x0 = std::max(x, 0), x1 = std::min(x + cx, canvas.width());
   const int y0 = std::max(y, 0), y1 = std::min(y + cy, canvas.height());
+  if (x0 >= x1) return true;
+  // The source column of each destination column, worked out once rather than at every pixel.
+  thread_local std::vector<int> columns;
+  columns.resize(static_cast<size_t>(x1 - x0));
+  for (int dx = x0; dx < x1; ++dx) columns[dx - x0] = (dx - x) * sw / cx;
   for (int dy = y0; dy < y1; ++dy) {
     const uint32_t* row = &src[static_cast<size_t>((dy - y) * sh / cy) * sw];
-    uint32_t* out = canvas.bits() + static_cast<size_t>(dy) * canvas.width();
-    for (int dx = x0; dx < x1; ++dx) out[dx] = row[(dx - x) * sw / cx];
+    uint32_t* out = canvas.bits() + static_cast<size_t>(dy) * canvas.width() + x0;
+    for (const int column : columns) *out++ = row[column];
   }
   return true;
 }

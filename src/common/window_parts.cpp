@@ -40,13 +40,7 @@ F User32(const char* name) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
-void Place(const ControlPlace& c, int dpi, bool redraw) {
-  const RectPx px = ToPixels(c.rect, dpi);
-  SetWindowPos(c.hwnd, nullptr, px.left, px.top, px.width(), px.height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  const HFONT font = c.font ? c.font->get() : DefaultUiFont(dpi);
-  SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
-}
+HFONT FontOf(const ControlPlace& c, int dpi) { return c.font ? c.font->get() : DefaultUiFont(dpi); }
 }  // namespace
 
 int SystemDpi() {
@@ -77,19 +71,29 @@ void KeepControlPlaces(HWND topLevel, std::vector<ControlPlace>* places) {
 }
 
 void PlaceControls(HWND topLevel) {
-  if (auto* places = static_cast<std::vector<ControlPlace>*>(GetPropW(topLevel, kPlacesProp)))
-    for (const ControlPlace& c : *places)
-      if (IsWindow(c.hwnd)) Place(c, DpiOf(topLevel), true);
+  const auto* places = static_cast<std::vector<ControlPlace>*>(GetPropW(topLevel, kPlacesProp));
+  if (!places) return;
+  const int dpi = DpiOf(topLevel);
+  for (const ControlPlace& c : *places) {
+    if (!IsWindow(c.hwnd)) continue;
+    const RectPx px = ToPixels(c.rect, dpi);
+    SetWindowPos(c.hwnd, nullptr, px.left, px.top, px.width(), px.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c, dpi)), TRUE);
+  }
 }
 
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
                  const RectTw& rect, int id, DWORD exStyle, const ScopedFont* font, void* param) {
-  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const int dpi = DpiOf(parent);
+  const RectPx px = ToPixels(rect, dpi);
+  HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
+                              px.width(), px.height(), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), param);
   if (!hwnd) return nullptr;
   const ControlPlace place{hwnd, rect, font};
-  Place(place, DpiOf(parent), false);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(place, dpi)), FALSE);
   const HWND root = GetAncestor(parent, GA_ROOT);
   if (auto* places = static_cast<std::vector<ControlPlace>*>(GetPropW(root, kPlacesProp)))
     places->push_back(place);
