@@ -60,7 +60,7 @@ void Signboard::SetDpi(int dpi) {
 RectTw Signboard::Rect() const {
   // A drag moves the box by pixels: it is then where its pixels are.
   RECT rc;
-  GetWindowRect(box_, &rc);
+  if (!GetWindowRect(box_, &rc)) return rect_;
   MapWindowPoints(nullptr, GetParent(box_), reinterpret_cast<POINT*>(&rc), 2);
   const RectPx px = ToPixels(rect_, dpi_);
   if (rc.left == px.left && rc.top == px.top) return rect_;

@@ -118,6 +118,13 @@ TEST(Dpi, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndLaysOutAgain) 
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(app.panel().Command3, WM_GETFONT, 0, 0)),
              sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -(9 * to + 36) / 72);
+  for (HWND door : {app.panel().Check1, app.panel().Check2}) {  // the buttons' 50 x 20 pictures
+    BITMAP picture{};
+    GetObjectW(reinterpret_cast<HBITMAP>(SendMessageW(door, BM_GETIMAGE, IMAGE_BITMAP, 0)),
+               sizeof picture, &picture);
+    EXPECT_EQ(std::vector<LONG>({picture.bmWidth, picture.bmHeight}),
+              std::vector<LONG>({50 * to / 96, 20 * to / 96}));
+  }
 }
 
 }  // namespace

@@ -31,6 +31,9 @@ POINT BarPoint(HWND bar, int x) {
 TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadoutAndTabWalksTheDesignOrder) {
   App app;
   frmSet& p = app.panel();
+  // The black frames' etched border (the grey of a shadow), round the bars and the keypad.
+  for (HWND frame : {p.FrameA, p.Frame1})
+    EXPECT_EQ(CaptureClient(frame, true).at(0, 0), GetSysColor(COLOR_BTNSHADOW));
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
   const int middle = static_cast<int>(ClientRectPx(p.HScroll1).right / 2);
   for (int i = 0; i < 2; ++i) {
