@@ -28,20 +28,21 @@ void DestinationSign::ShowEntry(int index) {
 // Shown at its own size in twips at the box's top-left, clipped by the box.
 void DestinationSign::SetImage(Picture picture) {
   source_ = std::move(picture);
+  userPicture_ = true;
   SetDpi(dpi_);
   if (!box_) return;
   InvalidateRect(box_, nullptr, FALSE);
   UpdateWindow(box_);
 }
 
+// The default sign is drawn for the DPI; a user's picture is resampled from the one loaded.
 void DestinationSign::SetDpi(int dpi) {
   dpi_ = dpi;
-  ImgDesiMaku.picture = source_.empty() ? Picture::Artwork(IDB_SIGN_DEFAULT, dpi)
-                                        : source_.Resampled(ScaledPixels(source_.widthPx(), dpi),
-                                                            ScaledPixels(source_.heightPx(), dpi));
-  const Picture& base = source_.empty() ? Picture::Artwork(IDB_SIGN_DEFAULT, kBaseDpi) : source_;
-  ImgDesiMaku.rect.width = static_cast<float>(base.widthPx() * kTwipsPerPixel);
-  ImgDesiMaku.rect.height = static_cast<float>(base.heightPx() * kTwipsPerPixel);
+  if (!userPicture_ && source_.empty()) source_ = Picture::FromResource(IDB_SIGN_DEFAULT);
+  ImgDesiMaku.picture =
+      userPicture_ ? source_.ForDpi(dpi) : Picture::Artwork(IDB_SIGN_DEFAULT, dpi);
+  ImgDesiMaku.rect.width = static_cast<float>(source_.widthPx() * kTwipsPerPixel);
+  ImgDesiMaku.rect.height = static_cast<float>(source_.heightPx() * kTwipsPerPixel);
 }
 
 }  // namespace rumona

@@ -42,7 +42,8 @@ class DestinationSign {
 
   HWND box_ = nullptr;
   int dpi_ = 0;
-  Picture source_;  // the picture as loaded; empty for the default sign
+  Picture source_;  // the picture as loaded, at 96 DPI
+  bool userPicture_ = false;  // false: the default sign
   std::wstring folder_;
   FileList File1;  // hidden: takes no room and no input
   int32_t lngDesiIndex = 0;

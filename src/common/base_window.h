@@ -82,7 +82,8 @@ class BaseWindow {
       return false;
     if (dpi() != SystemDpi()) {  // made on a monitor of another DPI than the system's
       const SIZE size = OuterSize(dpi());
-      SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/scoped_win.h"
+#include "common/twips_logic.h"
 
 namespace rumona {
 
@@ -29,6 +30,11 @@ class Picture {
   // A bitmap picture of that size, resampled once by area average (each pixel the mean of the
   // part of the picture it covers); a metafile is played into it. Itself at its own size.
   Picture Resampled(int width, int height) const;
+  // A user's picture for a screen of `dpi`: its pixels count as pixels at 96 DPI, so that it
+  // keeps its size in twips.
+  Picture ForDpi(int dpi) const {
+    return Resampled(ScaledPixels(widthPx(), dpi), ScaledPixels(heightPx(), dpi));
+  }
 
   bool empty() const { return !impl_; }
   int widthPx() const { return impl_ ? impl_->width : 0; }

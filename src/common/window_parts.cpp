@@ -85,7 +85,8 @@ void PlaceControls(HWND topLevel) {
 
 HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
                  const RectTw& rect, int id, DWORD exStyle, const ScopedFont* font, void* param) {
-  const int dpi = DpiOf(parent);
+  const HWND root = GetAncestor(parent, GA_ROOT);
+  const int dpi = DpiOf(root);
   const RectPx px = ToPixels(rect, dpi);
   HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, px.left, px.top,
                               px.width(), px.height(), parent,
@@ -94,7 +95,6 @@ HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
   if (!hwnd) return nullptr;
   const ControlPlace place{hwnd, rect, font};
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(place, dpi)), FALSE);
-  const HWND root = GetAncestor(parent, GA_ROOT);
   if (auto* places = static_cast<std::vector<ControlPlace>*>(GetPropW(root, kPlacesProp)))
     places->push_back(place);
   return hwnd;

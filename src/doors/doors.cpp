@@ -66,7 +66,8 @@ void Form1::Check2_Click() {
   for (int k = 0; k < run.count; ++k) {
     const RectTw leftBefore = left, rightBefore = right;
     SetLeafWidths(leaves, run.At(k), left, right);
-    const bool moved = MovesOnScreen(leftBefore, left, dpi) || MovesOnScreen(rightBefore, right, dpi);
+    const bool moved =
+        MovesOnScreen(leftBefore, left, dpi) || MovesOnScreen(rightBefore, right, dpi);
     ShowStep(*this, timer, moved,
              MovingLeavesBounds(leaves, leftBefore, rightBefore),
              MovingLeavesBounds(leaves, left, right));

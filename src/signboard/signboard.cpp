@@ -52,8 +52,7 @@ Signboard::Signboard() {
 void Signboard::SetDpi(int dpi) {
   if (box_) rect_ = Rect();  // wherever a drag left it, at the old DPI
   dpi_ = dpi;
-  shown_ = picture_.Resampled(ScaledPixels(picture_.widthPx(), dpi),
-                              ScaledPixels(picture_.heightPx(), dpi));
+  shown_ = picture_.ForDpi(dpi);
   PlaceBox();
 }
 
@@ -87,8 +86,7 @@ void Signboard::MoveSize(const RectTw& rect) {
 
 void Signboard::SetPicture(Picture picture) {
   picture_ = std::move(picture);
-  shown_ = picture_.Resampled(ScaledPixels(picture_.widthPx(), dpi_),
-                              ScaledPixels(picture_.heightPx(), dpi_));
+  shown_ = picture_.ForDpi(dpi_);
   InvalidateRect(box_, nullptr, FALSE);
   if (picture_.empty()) return;  // the empty picture keeps the board's size
   RectTw r = Rect();
