@@ -5,6 +5,9 @@
 # outside Japan (the C locale; the Japanese fonts are mapped there too).
 # RUMONA_DPI=144 or 192 (or any other LogPixels) gives each of those prefixes a twin of its own
 # at that display DPI, named with a "-dpi144" ending; 96 is the plain prefix.
+# The tests' prefixes see only the fonts that scripts/setup unpacks into build/test-fonts, whatever
+# the machine has. RUMONA_FONTS=droid gives a prefix of its own ("-droid") without the font
+# substitutes whose only Japanese face is Droid Sans Fallback, which has no Latin letters.
 : "${ROOT:?}"
 export BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 # Two prefixes: the tests' windows are unmanaged (fast without a window manager); a desktop run
@@ -19,6 +22,12 @@ else
   WINEPREFIX="$BUILD_DIR/wineprefix"
 fi
 [ "$RUMONA_DPI" = 96 ] || WINEPREFIX+="-dpi$RUMONA_DPI"
+RUMONA_FONTS="${RUMONA_FONTS:-standard}"
+if [ "$RUMONA_WINDOWS" = unmanaged ]; then
+  [ "$RUMONA_FONTS" = standard ] || WINEPREFIX+="-$RUMONA_FONTS"
+  # Wine lists the fonts fontconfig gives it, and keeps them in the prefix from then on.
+  export FONTCONFIG_FILE="$BUILD_DIR/test-fonts/$RUMONA_FONTS.conf"
+fi
 export WINEPREFIX="${RUMONA_WINEPREFIX:-$WINEPREFIX}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -32,16 +41,26 @@ export WINEARCH=win64
 # Creates the prefix once and maps the Windows Japanese font names to the IPA fonts. The stamp
 # holds the version of these settings: a prefix made by an older script is brought up to date.
 wine_prefix_ready() {
-  local stamp="$WINEPREFIX/.rumona-ready" settings_version="4 $RUMONA_WINDOWS $RUMONA_DPI"
+  local stamp="$WINEPREFIX/.rumona-ready"
+  local settings_version="5 $RUMONA_WINDOWS $RUMONA_DPI $RUMONA_FONTS"
+  if [ -n "${FONTCONFIG_FILE:-}" ]; then
+    mkdir -p "$(dirname "$FONTCONFIG_FILE")"
+    test_fonts_config >"$FONTCONFIG_FILE"
+  fi
   [ "$(cat "$stamp" 2>/dev/null)" = "$settings_version" ] && return 0
+  # A prefix keeps every font it was once shown: one of ours made with older settings is made anew.
+  case "$WINEPREFIX" in "$BUILD_DIR"/*) rm -rf "$WINEPREFIX" ;; esac
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   local pair
-  for pair in "ＭＳ Ｐゴシック=IPAPGothic" "ＭＳ ゴシック=IPAGothic" "ＭＳ 明朝=IPAMincho" \
-              "ＭＳ Ｐ明朝=IPAPMincho" "MS Shell Dlg=IPAPGothic" "MS Shell Dlg 2=IPAPGothic" \
-              "MS UI Gothic=IPAPGothic" "MS PGothic=IPAPGothic" "MS Gothic=IPAGothic" \
-              "Tahoma=IPAPGothic" "MS Sans Serif=IPAPGothic"; do
+  # The droid prefix has none: a Windows without the Japanese faces the program names.
+  local pairs=("ＭＳ Ｐゴシック=IPAPGothic" "ＭＳ ゴシック=IPAGothic" "ＭＳ 明朝=IPAMincho"
+    "ＭＳ Ｐ明朝=IPAPMincho" "MS Shell Dlg=IPAPGothic" "MS Shell Dlg 2=IPAPGothic"
+    "MS UI Gothic=IPAPGothic" "MS PGothic=IPAPGothic" "MS Gothic=IPAGothic"
+    "Tahoma=IPAPGothic" "MS Sans Serif=IPAPGothic")
+  [ "$RUMONA_FONTS" = standard ] || pairs=()
+  for pair in "${pairs[@]}"; do
     wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
   done
   # Wine draws the caption buttons of the title bars it draws itself as letters of its Marlett
@@ -60,6 +79,20 @@ wine_prefix_ready() {
     >/dev/null 2>&1
   wineserver -w
   echo "$settings_version" >"$stamp"
+}
+
+# The fontconfig configuration of a test prefix's fonts: the IPA fonts that scripts/setup installs
+# and the test fonts it unpacks; RUMONA_FONTS=droid, Droid Sans Fallback alone.
+test_fonts_config() {
+  local dirs=("$BUILD_DIR/test-fonts/droid")
+  [ "$RUMONA_FONTS" = droid ] || dirs+=(/usr/share/fonts/opentype/ipafont-gothic
+    /usr/share/fonts/opentype/ipafont-mincho "$BUILD_DIR/test-fonts/noto")
+  echo '<?xml version="1.0"?>'
+  echo '<!DOCTYPE fontconfig SYSTEM "fonts.dtd">'
+  echo '<fontconfig>'
+  printf '  <dir>%s</dir>\n' "${dirs[@]}"
+  echo "  <cachedir>$BUILD_DIR/test-fonts/cache</cachedir>"
+  echo '</fontconfig>'
 }
 
 # other_prefix_ready NAME=VALUE...: makes ready the prefix those settings select (for example

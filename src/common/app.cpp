@@ -6,6 +6,9 @@
 #define DELAYIMP_INSECURE_WRITABLE_HOOKS
 #include <delayimp.h>
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "common/path_logic.h"
@@ -76,12 +79,21 @@ std::wstring SystemErrorText(DWORD code) {
 
 // MS PGothic and MS Gothic come with Japanese Windows and, since Windows 10, with its optional
 // Japanese fonts elsewhere; Meiryo UI with Windows 7 and later; Yu Gothic UI with Windows 10.
-// Without MS Gothic, the fixed-pitch texts (digits) take any fixed-pitch Japanese face.
 std::vector<std::wstring> faceCandidates[2] = {
     {L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI"},
     {L"ＭＳ ゴシック", L"MS Gothic"}};
 
 namespace {
+
+// Every character of the program's own texts: its captions, messages, keypad and readouts, the
+// version dialog's lines and link (Latin letters, digits, punctuation). A face is taken for what
+// it can draw of these.
+constexpr wchar_t kOwnCharacters[] =
+    L" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+    L"abcdefghijklmnopqrstuvwxyz{|}~"
+    L"この場所名前には、システム文字コードで表せないがあるため設定保存きまん。別を選くださカナラエ"
+    L"　・：ぬべらりっとすてしかルモバジョン情報キャセパネフォダ中扉動作両方左右向幕参照型番製造工房"
+    L"開発電算位置画像看板示枠リット指見つ再度お択クみ号上記内容関係者告";
 
 // Each face as chosen, with the candidates it was chosen from: other candidates choose again.
 struct Chosen {
@@ -90,17 +102,22 @@ struct Chosen {
 };
 Chosen chosenFaces[2];
 
+// A size given as the height of the line (the cell), not of the em: a face with a taller line
+// box than MS PGothic, whose cell is its em, then draws smaller letters instead of lines that
+// the controls cut.
 LOGFONTW JapaneseLogFont(const std::wstring& face, double points, int dpi = 96) {
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(points * dpi / 72.0 + 0.5);
+  lf.lfHeight = static_cast<LONG>(points * dpi / 72.0 + 0.5);
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   return lf;
 }
 
-// Whether the system sets text in this face itself (a face it substitutes counts: that is its
-// own choice for the name) and in the pitch asked for. A missing face answers with another name.
-bool HasFace(HDC dc, const std::wstring& face, bool fixed) {
+// How many of the program's characters the face draws, or -1 where the system does not set text
+// in this face itself (a face it substitutes counts: that is its own choice for the name) or,
+// with `pitch`, not in that pitch (true: fixed), so that no proportional text is set in a wider
+// fixed-pitch face.
+int CharactersDrawn(HDC dc, const std::wstring& face, std::optional<bool> pitch) {
   const LOGFONTW lf = JapaneseLogFont(face, 9);
   ScopedFont font(CreateFontIndirectW(&lf));
   ScopedSelect selected(dc, font.get());
@@ -108,30 +125,54 @@ bool HasFace(HDC dc, const std::wstring& face, bool fixed) {
   TEXTMETRICW tm{};
   GetTextFaceW(dc, LF_FACESIZE, used);
   GetTextMetricsW(dc, &tm);
-  const bool usedFixed = !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable
-  return lstrcmpiW(used, face.c_str()) == 0 && usedFixed == fixed;
+  const bool fixed = !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable
+  if (lstrcmpiW(used, face.c_str()) != 0 || (pitch && *pitch != fixed)) return -1;
+  constexpr int n = static_cast<int>(std::size(kOwnCharacters)) - 1;
+  WORD glyphs[n];
+  if (GetGlyphIndicesW(dc, kOwnCharacters, n, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return 0;
+  return static_cast<int>(std::count_if(glyphs, glyphs + n, [](WORD g) { return g != 0xFFFF; }));
 }
 
+// The system's horizontal Japanese faces, those of the pitch asked for first.
+std::vector<std::wstring> SystemFaces(HDC dc, bool fixed) {
+  std::vector<std::wstring> faces[2];  // of that pitch, of the other
+  LOGFONTW all = JapaneseLogFont(L"", 9);
+  auto add = [](const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD, LPARAM lp) -> int {
+    auto* out = reinterpret_cast<std::pair<bool, std::vector<std::wstring>*>*>(lp);
+    if (lf->lfFaceName[0] == L'@') return 1;
+    const bool isFixed = !(tm->tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable
+    out->second[isFixed == out->first ? 0 : 1].push_back(lf->lfFaceName);
+    return 1;
+  };
+  std::pair<bool, std::vector<std::wstring>*> out{fixed, faces};
+  EnumFontFamiliesExW(dc, &all, add, reinterpret_cast<LPARAM>(&out), 0);
+  faces[0].insert(faces[0].end(), faces[1].begin(), faces[1].end());
+  return faces[0];
+}
+
+// The first candidate the system has that draws every character of the program's texts, then
+// the first such face of the system's own, those of the same pitch first; where none draws them
+// all, the one that draws the most.
 const std::wstring& ChosenFace(JapaneseFace which) {
   const int i = static_cast<int>(which);
-  const bool fixed = which == JapaneseFace::kGothic;
   std::wstring& chosen = chosenFaces[i].face;
   if (!chosen.empty() && chosenFaces[i].from == faceCandidates[i]) return chosen;
   chosenFaces[i].from = faceCandidates[i];
   chosen.clear();
   ScopedGetDC dc(nullptr);
+  int best = -1;
+  constexpr int kAll = static_cast<int>(std::size(kOwnCharacters)) - 1;
+  const bool fixed = which == JapaneseFace::kGothic;
+  auto consider = [&](const std::wstring& face, std::optional<bool> pitch) {
+    const int drawn = CharactersDrawn(dc.get(), face, pitch);
+    if (drawn > best) best = drawn, chosen = face;
+    return drawn == kAll;
+  };
   for (const std::wstring& face : faceCandidates[i])
-    if (HasFace(dc.get(), face, fixed)) return chosen = face;
-  // None: the system's first horizontal Japanese face of that pitch, else its mapper's choice.
-  LOGFONTW all = JapaneseLogFont(L"", 9);
-  std::pair<bool, std::wstring*> search{fixed, &chosen};
-  EnumFontFamiliesExW(dc.get(), &all, [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM lp) {
-    auto* s = reinterpret_cast<std::pair<bool, std::wstring*>*>(lp);
-    if (lf->lfFaceName[0] == L'@' || ((lf->lfPitchAndFamily & 3) == FIXED_PITCH) != s->first)
-      return 1;
-    *s->second = lf->lfFaceName;
-    return 0;
-  }, reinterpret_cast<LPARAM>(&search), 0);
+    if (consider(face, fixed)) return chosen;
+  for (const std::wstring& face : SystemFaces(dc.get(), fixed))
+    if (consider(face, std::nullopt)) return chosen;
   if (chosen.empty() && !faceCandidates[i].empty()) chosen = faceCandidates[i].front();
   return chosen;
 }

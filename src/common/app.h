@@ -20,10 +20,11 @@ std::wstring SystemErrorText(DWORD code);
 // The two faces the texts are set in, by the names that Japanese Windows gives them.
 enum class JapaneseFace { kPGothic, kGothic };  // "ＭＳ Ｐゴシック", "ＭＳ ゴシック"
 
-// A font of the Japanese character set at a size in points for `dpi`, in the first face of the
-// face's candidates that the system has in the same pitch (proportional or fixed): the named face,
-// its English name, then faces of newer systems. A system with none of them gives a Japanese face
-// of that pitch of its own, so that no proportional text is set in a wider fixed-pitch face.
+// A font of the Japanese character set whose line is `points` high at `dpi`, in the first of the
+// face's candidates that the system has in the same pitch (proportional or fixed) and that draws
+// every character of the program's texts: the named face, its English name, then faces of newer
+// systems; then the first such Japanese face of the system's own. Where none draws them all, the
+// face that draws the most.
 HFONT CreateJapaneseFont(JapaneseFace face, double points, int dpi, bool bold = false,
                          bool underline = false);
 // The candidates of each face, by JapaneseFace; tests put another system's faces here, and the

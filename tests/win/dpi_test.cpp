@@ -109,7 +109,8 @@ TEST(Dpi, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndLaysOutAgain) 
   EXPECT_EQ(std::vector<LONG>({sign.left, sign.top, sign.right, sign.bottom}),
             std::vector<LONG>({box.left, box.top, box.right, box.bottom}));
   move(app.panel().hwnd(), {0, 500}, {frmSet::kClientWidthTw, frmSet::kClientHeightTw});
-  // "バージョン情報" at 720, 2145, 1515 x 360 twips, in the 9-point default font of that DPI.
+  // "バージョン情報" at 720, 2145, 1515 x 360 twips, in the default font of that DPI, whose line
+  // is 9 points high.
   const RECT version = RectInParent(app.panel().Command3);
   const RectPx expected = ToPixels({720, 2145, 1515, 360}, to);
   EXPECT_EQ(std::vector<LONG>({version.left, version.top, version.right, version.bottom}),
@@ -117,7 +118,7 @@ TEST(Dpi, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndLaysOutAgain) 
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(app.panel().Command3, WM_GETFONT, 0, 0)),
              sizeof font, &font);
-  EXPECT_EQ(font.lfHeight, -(9 * to + 36) / 72);
+  EXPECT_EQ(font.lfHeight, (9 * to + 36) / 72);
   for (HWND door : {app.panel().Check1, app.panel().Check2}) {  // the buttons' 50 x 20 pictures
     BITMAP picture{};
     GetObjectW(reinterpret_cast<HBITMAP>(SendMessageW(door, BM_GETIMAGE, IMAGE_BITMAP, 0)),
