@@ -93,8 +93,8 @@ struct Composition {
 // Frame `index` drawn over what the frames before it left, its kept part added to `out`, and
 // then disposed of as its metadata asks.
 HRESULT AddFrame(IWICImagingFactory* wic, IWICBitmapDecoder* decoder,
-                 IWICMetadataQueryReader* file, UINT index, SIZE keep, Composition& canvas,
-                 Frames& out) {
+                 IWICMetadataQueryReader* file, UINT index, bool last, SIZE keep,
+                 Composition& canvas, Frames& out) {
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
   ComPtr<IWICMetadataQueryReader> meta;
@@ -140,13 +140,14 @@ HRESULT AddFrame(IWICImagingFactory* wic, IWICBitmapDecoder* decoder,
           canvas.pixels[static_cast<size_t>(y) * canvas.width + x] = p;
   }
   // Premultiplied colour plus white where the picture does not cover.
-  std::vector<uint32_t> shown(canvas.pixels);
+  std::vector<uint32_t> shown = last ? std::move(canvas.pixels) : canvas.pixels;
   for (uint32_t& p : shown) p = (p & 0xFFFFFF) + (255 - (p >> 24)) * 0x010101;
   out.frames.push_back(Picture::FromPixels(canvas.width, canvas.height, std::move(shown)));
   out.delaysMs.push_back(FrameDelayMs(static_cast<int>(MetaNumber(meta.get(), L"/grctlext/Delay", 0))));
   if (out.frames.back().empty()) return E_OUTOFMEMORY;
   // Disposal 2 clears the frame's rectangle, as browsers do, rather than painting the
   // background colour; 3 puts back what was there before it.
+  if (last) return S_OK;
   if (disposal == 2)
     for (int y = y0; y < y1; ++y)
       std::fill_n(&canvas.pixels[static_cast<size_t>(y) * canvas.width + x0], x1 - x0, 0);
@@ -180,7 +181,7 @@ HRESULT Decode(const std::vector<char>& data, SIZE keep, bool allFrames, Frames&
     file = {};  // only a GIF has one
   Composition canvas;
   for (UINT i = 0; SUCCEEDED(hr) && i < count; ++i)
-    hr = AddFrame(wic.get(), decoder.get(), file.get(), i, keep, canvas, out);
+    hr = AddFrame(wic.get(), decoder.get(), file.get(), i, i + 1 == count, keep, canvas, out);
   out.plays = Plays(file.get());
   return hr;
 }
@@ -240,7 +241,7 @@ Picture Picture::FromPixels(int width, int height, std::vector<uint32_t> pixels)
     return Picture();
   impl->width = width;
   impl->height = height;
-  impl->pixels = std::move(pixels);
+  // The pixels are read back only if ever needed: a board's photo is held once, not twice.
   return Picture(std::move(impl));
 }
 

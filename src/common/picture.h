@@ -71,8 +71,7 @@ class Picture {
     ScopedEnhMetaFile emf;
     ScopedMetaFile wmf;
     RECT wmfBox{};  // the placeable header's bounds, in the metafile's own units
-    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, kept from decoding or read
-                                           // at the first use
+    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, read at the first use
     const std::vector<uint32_t>& Pixels() const;  // empty when they cannot be read
   };
   static Picture FromMetafile(const std::vector<char>& data);
