@@ -28,9 +28,16 @@ LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
         RECT rc;
         GetClientRect(hwnd_, &rc);
         form_.painter_.PaintBox(dc, {rc.right, rc.bottom}, form_.sign.Image());
+        form_.sign.OnPainted();
       }))
     return *r;
   switch (msg) {
+    case DestinationSign::kDecodedMessage:
+      form_.sign.OnDecoded();
+      return 0;
+    case WM_TIMER:
+      if (wp == DestinationSign::kFrameTimer) form_.sign.NextFrame();
+      return 0;
     case WM_KEYDOWN:
       if (wp == VK_TAB)
         FocusIfVisible(form_.PicKanban);
@@ -84,6 +91,9 @@ LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       }))
     return *r;
   switch (msg) {
+    case Signboard::kDecodedMessage:
+      form_.board.OnDecoded();
+      return 0;
     case WM_KEYDOWN:
       if (wp == VK_TAB) FocusIfVisible(form_.Picture1);
       return 0;

@@ -4,7 +4,10 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "common/app.h"
@@ -12,6 +15,8 @@
 #include "resource.h"
 
 namespace rumona {
+
+uint64_t decodeBudgetBytes = kDecodeBudgetBytes;
 
 namespace {
 
@@ -46,49 +51,139 @@ BITMAPINFOHEADER TopDown32(int width, int height) {
   return h;
 }
 
-// The system's image decoders, made once, at the first picture file; kept for the process.
-IWICImagingFactory* Wic() {
-  static IWICImagingFactory* const factory = [] {
-    EnsureCom();
-    IWICImagingFactory* f = nullptr;
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                     IID_PPV_ARGS(&f));
-    return f;
-  }();
-  return factory;
+// One decode at a time, whichever thread asks, so that two never add up in memory.
+std::mutex g_decoding;
+
+// A number from a frame's or the file's metadata; `fallback` where there is none.
+uint32_t MetaNumber(IWICMetadataQueryReader* reader, const wchar_t* name, uint32_t fallback) {
+  PROPVARIANT v;
+  PropVariantInit(&v);
+  if (!reader || FAILED(reader->GetMetadataByName(name, &v))) return fallback;
+  uint32_t n = fallback;
+  if (v.vt == VT_UI1) n = v.bVal;
+  if (v.vt == VT_UI2) n = v.uiVal;
+  if (v.vt == VT_UI4) n = v.ulVal;
+  PropVariantClear(&v);
+  return n;
 }
 
-// The first frame of a BMP, GIF, JPEG or PNG, as top-down 0x00RRGGBB pixels over white.
-bool Decode(const std::vector<char>& data, int& width, int& height,
-            std::vector<uint32_t>& pixels) {
-  IWICImagingFactory* wic = Wic();
-  ComPtr<IWICStream> stream;
-  ComPtr<IWICBitmapDecoder> decoder;
+// How many times a GIF plays: its loop extension's count n is n times more than the first (0:
+// forever), as browsers read it; without one, once.
+int Plays(IWICMetadataQueryReader* file) {
+  PROPVARIANT v;
+  PropVariantInit(&v);
+  int plays = 1;
+  if (file && SUCCEEDED(file->GetMetadataByName(L"/appext/Data", &v)) &&
+      v.vt == (VT_VECTOR | VT_UI1) && v.caub.cElems >= 4 && v.caub.pElems[0] >= 3 &&
+      v.caub.pElems[1] == 1) {
+    const int loops = v.caub.pElems[2] | v.caub.pElems[3] << 8;
+    plays = loops == 0 ? 0 : loops + 1;
+  }
+  PropVariantClear(&v);
+  return plays;
+}
+
+// What the frames so far leave on the kept part of the picture: premultiplied 0xAARRGGBB,
+// transparent where nothing has covered it yet.
+struct Composition {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+// Frame `index` drawn over what the frames before it left, its kept part added to `out`, and
+// then disposed of as its metadata asks.
+HRESULT AddFrame(IWICImagingFactory* wic, IWICBitmapDecoder* decoder,
+                 IWICMetadataQueryReader* file, UINT index, bool last, SIZE keep,
+                 Composition& canvas, Frames& out) {
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
+  ComPtr<IWICMetadataQueryReader> meta;
   UINT w = 0, h = 0;
-  if (!wic || FAILED(wic->CreateStream(stream.put())) ||
-      FAILED(stream->InitializeFromMemory(
-          reinterpret_cast<BYTE*>(const_cast<char*>(data.data())),
-          static_cast<DWORD>(data.size()))) ||
-      FAILED(wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                          decoder.put())) ||
-      FAILED(decoder->GetFrame(0, frame.put())) ||
-      FAILED(wic->CreateFormatConverter(converter.put())) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
-                                   WICBitmapDitherTypeNone, nullptr, 0,
-                                   WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 32767 || h > 32767)
-    return false;
-  pixels.resize(static_cast<size_t>(w) * h);
-  if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size() * 4),
-                                   reinterpret_cast<BYTE*>(pixels.data()))))
-    return false;
+  HRESULT hr = decoder->GetFrame(index, frame.put());
+  if (SUCCEEDED(hr)) hr = wic->CreateFormatConverter(converter.put());
+  if (SUCCEEDED(hr))
+    hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
+                               WICBitmapDitherTypeNone, nullptr, 0, WICBitmapPaletteTypeCustom);
+  if (SUCCEEDED(hr)) hr = converter->GetSize(&w, &h);
+  if (FAILED(hr)) return hr;
+  if (FAILED(frame->GetMetadataQueryReader(meta.put()))) meta = {};  // only a GIF's frames have it
+  if (index == 0) {
+    // The picture's own size: a GIF's logical screen, else its frame's.
+    const uint64_t width = MetaNumber(file, L"/logscrdesc/Width", w);
+    const uint64_t height = MetaNumber(file, L"/logscrdesc/Height", h);
+    if (width == 0 || height == 0 || width > 32767 || height > 32767 ||
+        width * height * 4 > decodeBudgetBytes)
+      return E_OUTOFMEMORY;
+    out.size = {static_cast<LONG>(width), static_cast<LONG>(height)};
+    canvas.width = std::min<int>(keep.cx, out.size.cx);
+    canvas.height = std::min<int>(keep.cy, out.size.cy);
+    canvas.pixels.assign(static_cast<size_t>(canvas.width) * canvas.height, 0);
+  }
+  const int left = static_cast<int>(MetaNumber(meta.get(), L"/imgdesc/Left", 0));
+  const int top = static_cast<int>(MetaNumber(meta.get(), L"/imgdesc/Top", 0));
+  const uint32_t disposal = MetaNumber(meta.get(), L"/grctlext/Disposal", 0);
+  const std::vector<uint32_t> before = disposal == 3 ? canvas.pixels : std::vector<uint32_t>();
+  // Only the part of the frame that lies on the kept part of the picture is decoded.
+  const int x0 = std::min(left, canvas.width), y0 = std::min(top, canvas.height);
+  const int x1 = std::min<int>(left + static_cast<int>(w), canvas.width);
+  const int y1 = std::min<int>(top + static_cast<int>(h), canvas.height);
+  if (x0 < x1 && y0 < y1) {
+    std::vector<uint32_t> part(static_cast<size_t>(x1 - x0) * (y1 - y0));
+    const WICRect rect{x0 - left, y0 - top, x1 - x0, y1 - y0};
+    hr = converter->CopyPixels(&rect, (x1 - x0) * 4, static_cast<UINT>(part.size() * 4),
+                               reinterpret_cast<BYTE*>(part.data()));
+    if (FAILED(hr)) return hr;
+    // A transparent pixel of a GIF frame leaves what lies beneath it.
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (const uint32_t p = part[static_cast<size_t>(y - y0) * (x1 - x0) + (x - x0)]; p >> 24)
+          canvas.pixels[static_cast<size_t>(y) * canvas.width + x] = p;
+  }
   // Premultiplied colour plus white where the picture does not cover.
-  for (uint32_t& p : pixels) p = (p & 0xFFFFFF) + (255 - (p >> 24)) * 0x010101;
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
-  return true;
+  std::vector<uint32_t> shown = last ? std::move(canvas.pixels) : canvas.pixels;
+  for (uint32_t& p : shown) p = (p & 0xFFFFFF) + (255 - (p >> 24)) * 0x010101;
+  out.frames.push_back(Picture::FromPixels(canvas.width, canvas.height, std::move(shown)));
+  out.delaysMs.push_back(FrameDelayMs(static_cast<int>(MetaNumber(meta.get(), L"/grctlext/Delay", 0))));
+  if (out.frames.back().empty()) return E_OUTOFMEMORY;
+  // Disposal 2 clears the frame's rectangle, as browsers do, rather than painting the
+  // background colour; 3 puts back what was there before it.
+  if (last) return S_OK;
+  if (disposal == 2)
+    for (int y = y0; y < y1; ++y)
+      std::fill_n(&canvas.pixels[static_cast<size_t>(y) * canvas.width + x0], x1 - x0, 0);
+  if (disposal == 3) canvas.pixels = before;
+  return S_OK;
+}
+
+// The frames of a BMP, GIF, JPEG or PNG file's bytes; refused before any decoder sees them when
+// the header promises more than the budget.
+HRESULT Decode(const std::vector<char>& data, SIZE keep, bool allFrames, Frames& out) {
+  const std::optional<uint64_t> pixels = DecodedPixels({data.data(), data.size()});
+  if (pixels && *pixels * 4 > decodeBudgetBytes) return E_OUTOFMEMORY;
+  const std::lock_guard one(g_decoding);
+  EnsureCom();
+  ComPtr<IWICImagingFactory> wic;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICMetadataQueryReader> file;
+  UINT count = 1;
+  HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(wic.put()));
+  if (SUCCEEDED(hr)) hr = wic->CreateStream(stream.put());
+  if (SUCCEEDED(hr))
+    hr = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(data.data())),
+                                      static_cast<DWORD>(data.size()));
+  if (SUCCEEDED(hr))
+    hr = wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                      decoder.put());
+  if (SUCCEEDED(hr) && allFrames) hr = decoder->GetFrameCount(&count);
+  if (SUCCEEDED(hr) && FAILED(decoder->GetMetadataQueryReader(file.put())))
+    file = {};  // only a GIF has one
+  Composition canvas;
+  for (UINT i = 0; SUCCEEDED(hr) && i < count; ++i)
+    hr = AddFrame(wic.get(), decoder.get(), file.get(), i, i + 1 == count, keep, canvas, out);
+  out.plays = Plays(file.get());
+  return hr;
 }
 
 // One direction of the area average: `lines` lines of `from` pixels become lines of `to`
@@ -146,23 +241,12 @@ Picture Picture::FromPixels(int width, int height, std::vector<uint32_t> pixels)
     return Picture();
   impl->width = width;
   impl->height = height;
-  impl->pixels = std::move(pixels);
+  // The pixels are read back only if ever needed: a board's photo is held once, not twice.
   return Picture(std::move(impl));
 }
 
-Picture Picture::FromFile(const std::wstring& path) {
-  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-      size.QuadPart >= (1LL << 30))
-    return Picture();
-  std::vector<char> data(static_cast<size_t>(size.QuadPart));
-  DWORD read = 0;
-  if (!ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) ||
-      read != data.size())
-    return Picture();
-
+// A placeable WMF or an EMF; the empty picture for other bytes.
+Picture Picture::FromMetafile(const std::vector<char>& data) {
   auto impl = std::make_shared<Impl>();
   const auto* placeable = reinterpret_cast<const PlaceableHeader*>(data.data());
   const auto* emf = reinterpret_cast<const ENHMETAHEADER*>(data.data());
@@ -182,12 +266,34 @@ Picture Picture::FromFile(const std::wstring& path) {
     impl->width = MulDiv(frame.right - frame.left, kPixelsPerInch, kHimetricPerInch);
     impl->height = MulDiv(frame.bottom - frame.top, kPixelsPerInch, kHimetricPerInch);
   } else {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
-    if (!Decode(data, width, height, pixels)) return Picture();
-    return FromPixels(width, height, std::move(pixels));
+    return Picture();
   }
   return Picture(std::move(impl));
+}
+
+Frames Picture::Load(const std::wstring& path, SIZE keep, bool allFrames) {
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+      size.QuadPart >= (1LL << 30))
+    return {};
+  std::vector<char> data(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) ||
+      read != data.size())
+    return {};
+  // A metafile costs no more whole than in part: it is kept whole.
+  if (Picture metafile = FromMetafile(data); !metafile.empty())
+    return Frames{{metafile.widthPx(), metafile.heightPx()}, {metafile}, {0}, 1};
+  Frames frames;
+  if (FAILED(Decode(data, keep, allFrames, frames))) return {};
+  return frames;
+}
+
+Picture Picture::FromFile(const std::wstring& path) {
+  Frames frames = Load(path, {INT_MAX, INT_MAX}, false);
+  return frames.frames.empty() ? Picture() : std::move(frames.frames[0]);
 }
 
 Picture Picture::FromResource(int id) {

@@ -7,19 +7,31 @@
 #include <string>
 #include <vector>
 
+#include "common/picture_logic.h"
 #include "common/scoped_win.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
 
+struct Frames;
+
+// The most a picture file may take to decode (kDecodeBudgetBytes; the tests lower it).
+extern uint64_t decodeBudgetBytes;
+
 class Picture {
  public:
   Picture() = default;  // the empty picture
 
-  // BMP, GIF (its first frame), JPEG and PNG through the system's image decoders, drawn over
-  // white where they are transparent; EMF and placeable WMF as metafiles. The empty picture
-  // when the file cannot be read or decoded.
+  // BMP, GIF, JPEG and PNG through the system's image decoders, drawn over white where they
+  // are transparent; EMF and placeable WMF as metafiles. No frames when the file cannot be read
+  // or decoded, or would take more than decodeBudgetBytes to decode. Of a bitmap only the part
+  // `keep` from the top-left corner is kept; a GIF's frames are composed as browsers show them,
+  // all of them when `allFrames`, else the first alone. Any thread; one decodes at a time.
+  [[nodiscard]] static Frames Load(const std::wstring& path, SIZE keep, bool allFrames);
+  // The whole first frame.
   [[nodiscard]] static Picture FromFile(const std::wstring& path);
+  // Top-down 0x00RRGGBB pixels, copied into a bitmap of the display's format.
+  static Picture FromPixels(int width, int height, std::vector<uint32_t> pixels);
   // A built-in picture: a BITMAP resource of the exe.
   static Picture FromResource(int id);
   // The built-in picture `id` (a 1x IDB_ id) for a display of `dpi` dots an inch: the 1x
@@ -59,13 +71,20 @@ class Picture {
     ScopedEnhMetaFile emf;
     ScopedMetaFile wmf;
     RECT wmfBox{};  // the placeable header's bounds, in the metafile's own units
-    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, kept from decoding or read
-                                           // at the first use
+    mutable std::vector<uint32_t> pixels;  // the bitmap's, top-down, read at the first use
     const std::vector<uint32_t>& Pixels() const;  // empty when they cannot be read
   };
-  static Picture FromPixels(int width, int height, std::vector<uint32_t> pixels);
+  static Picture FromMetafile(const std::vector<char>& data);
   explicit Picture(std::shared_ptr<const Impl> impl) : impl_(std::move(impl)) {}
   std::shared_ptr<const Impl> impl_;
+};
+
+// A picture file as a box shows it from its top-left corner.
+struct Frames {
+  SIZE size{};                  // the picture's own size in pixels
+  std::vector<Picture> frames;  // the part kept of each frame; none when it could not be read
+  std::vector<int> delaysMs;    // how long each frame shows
+  int plays = 1;                // how many times the frames play through; 0: forever
 };
 
 // A 32-bit top-down bitmap (the display's own format on today's screens) selected into a memory

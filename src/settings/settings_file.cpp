@@ -136,11 +136,12 @@ bool ApplySettings(Form1& form, const SettingsRecord& r) {
   form.SetMenuChecked(kMnuViewWaku, r.frameVisible);
 
   form.board.Move(static_cast<float>(r.kanbanLeft), static_cast<float>(r.kanbanTop));
-  // A board picture deleted since the last run leaves the board empty at its place; the path
-  // stays stored, and the rest of the settings still apply.
-  Picture board;
-  if (!form.board.strKanbanPath.empty()) board = Picture::FromFile(form.board.strKanbanPath);
-  form.board.SetPicture(std::move(board));
+  // The windows show without waiting for the board's picture to be decoded. One deleted since
+  // the last run leaves the board empty at its place; the path stays stored, and the rest of
+  // the settings still apply.
+  form.board.SetPicture(Picture());
+  if (!form.board.strKanbanPath.empty())
+    form.board.SetPictureWhenDecoded(form.board.strKanbanPath);
   form.PicKanban_DblClick();
 
   int16_t speed = 0;

@@ -85,6 +85,7 @@ void Signboard::MoveSize(const RectTw& rect) {
 }
 
 void Signboard::SetPicture(Picture picture) {
+  pending_.clear();
   picture_ = std::move(picture);
   shown_ = picture_.ForDpi(dpi_);
   InvalidateRect(box_, nullptr, FALSE);
@@ -93,6 +94,21 @@ void Signboard::SetPicture(Picture picture) {
   r.width = static_cast<float>(picture_.widthPx() * kTwipsPerPixel);
   r.height = static_cast<float>(picture_.heightPx() * kTwipsPerPixel);
   MoveSize(r);
+}
+
+void Signboard::SetPictureWhenDecoded(const std::wstring& path) {
+  pending_ = path;
+  loader_.Want(box_, kDecodedMessage, {path});
+}
+
+void Signboard::OnDecoded() {
+  for (PictureLoader::Result& r : loader_.Take()) {
+    if (r.path != pending_) continue;
+    pending_.clear();
+    if (r.frames->frames.empty()) continue;
+    SetPicture(r.frames->frames[0]);
+    LayoutFrame();
+  }
 }
 
 bool Signboard::Visible() const { return IsWindowVisible(box_) != FALSE; }

@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <array>
+#include <climits>
 #include <string>
 
 #include "common/light_controls.h"
+#include "common/picture_loader.h"
 
 namespace rumona {
 
@@ -17,6 +19,8 @@ class Signboard {
   static constexpr RectTw kDesignRect{7425, 1665, 1410, 450};
   static constexpr std::array<RectTw, 3> kDesignFrame{
       RectTw{7350, 1650, 75, 495}, RectTw{8835, 1650, 75, 495}, RectTw{7350, 2115, 1560, 60}};
+
+  static constexpr UINT kDecodedMessage = WM_APP + 1;  // posted to the board box by the loader
 
   Signboard();
   void SetBox(HWND box) { box_ = box; }  // `PicKanban`, a child of the bus window
@@ -32,6 +36,12 @@ class Signboard {
   void Move(float left, float top);
   void MoveSize(const RectTw& rect);  // lays the frame out again when the size changed
   void SetPicture(Picture picture);   // sizes the board to it, keeping Left and Top
+  // The picture of `path` set, with the frame laid round it, once it has been decoded off this
+  // thread, so that the window need not wait for it; unless another picture is set meanwhile.
+  // A file that cannot be read leaves the board as it is.
+  void SetPictureWhenDecoded(const std::wstring& path);
+  void OnDecoded();  // the board box's message from the loader
+  bool Loading() const { return !pending_.empty(); }
   const Picture& picture() const { return picture_; }  // as loaded
   bool Visible() const;
   void SetVisible(bool visible);
@@ -62,6 +72,8 @@ class Signboard {
   Picture shown_;    // at the DPI
   std::array<LightShape, 3> shpK_Waku;  // left post, right post, bottom bar
   std::wstring C_Dialog1FileName;       // the open dialog's file name, kept between uses
+  std::wstring pending_;                // the path of the picture to set when decoded
+  PictureLoader loader_{{INT_MAX, INT_MAX}, false};  // the whole picture, its first frame
 };
 
 }  // namespace rumona

@@ -35,6 +35,7 @@ TEST(Dpi, TheBusIsDrawnForTheScaleAndTheUsersPicturesKeepTheirSizeInTwips) {
   f.sign.StoreFolder(dir.path());
   ASSERT_FALSE(f.picDir());
   f.sign.ShowEntry(1);  // "sign.bmp"
+  WaitForPictures(f);
   const Pixels sign = CaptureClient(f.Picture1, true);
   EXPECT_EQ(std::pair(sign.width, sign.height),
             std::pair(TwipsToPixels(780, dpi), TwipsToPixels(480, dpi)));

@@ -182,7 +182,10 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   f.sign.StoreFolder(dir.path());
   ASSERT_FALSE(f.picDir());
   // The sign's keys stop at both ends and show pictures at their own size.
-  const auto key = [&](WPARAM k) { SendMessageW(f.Picture1, WM_KEYDOWN, k, 1); };
+  const auto key = [&](WPARAM k) {
+    SendMessageW(f.Picture1, WM_KEYDOWN, k, 1);
+    WaitForPictures(f);
+  };
   key(VK_UP);
   EXPECT_EQ(CaptureClient(f.Picture1).px, defaultSign.px);
   key(VK_DOWN);
@@ -197,6 +200,11 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   EXPECT_EQ(CaptureClient(f.Picture1).px, small.px);
   for (int i = 0; i < 2; ++i) key(VK_UP);
   EXPECT_TRUE(CaptureClient(f.Picture1).All(0x0000FF));  // the top-left of a larger one
+  // Only what the box shows is kept of it; its own size still counts.
+  const LightImage& large = f.sign.Image();
+  EXPECT_EQ((std::vector{large.picture.widthPx(), large.picture.heightPx()}),
+            (std::vector{52, 32}));
+  EXPECT_EQ(large.rect, (RectTw{0, 0, 104 * 15, 64 * 15}));
   std::vector<std::wstring> items;
   ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
     items = MenuItems(m);

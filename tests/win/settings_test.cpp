@@ -38,6 +38,7 @@ TEST_F(Settings, AFileWithMissingPicturesIsAppliedAndWrittenBackWhole) {
                            "\"c:\\gone.bmp\",3000,1500,#FALSE#,#TRUE#,123,456,1\r\n";
   WriteFileBytes(kIni, line);
   EXPECT_EQ(StartAndClose([](App& app) {
+              WaitForPictures(app.form());
               EXPECT_TRUE(app.form().board.picture().empty());
               EXPECT_EQ(app.form().sign.Image().rect.width, 40 * 15);  // a.bmp, in twips
               EXPECT_EQ(WindowText(app.panel().lblNakaSpeed), L"456");
@@ -154,6 +155,7 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
     EXPECT_EQ(app.endCalls, 1);
   }
   App app(true);
+  WaitForPictures(app.form());
   EXPECT_EQ(app.form().sign.Image().rect.width, 40 * 15);  // the folder's picture, in twips
   EXPECT_EQ(app.form().board.picture().widthPx(), 60);
 }

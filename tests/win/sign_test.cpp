@@ -73,6 +73,7 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
               {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
       Pump();  // the click, queued by SendInput, is handled here
     }
+    WaitForPictures(app.form());
     EXPECT_EQ(CaptureClient(app.form().Picture1, true).at(0, 0), colour(shown)) << keys;
   };
   press(L"S", 0);  // the empty display: the first entry
@@ -92,12 +93,71 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   Key(app.form(), VK_DOWN);
   press(L"C5S", 5);
   Key(app.form(), VK_DOWN);  // steps from where the arrows were, not from the number
+  WaitForPictures(app.form());
   EXPECT_EQ(CaptureClient(app.form().Picture1).at(0, 0), colour(2));
   EXPECT_FALSE(anyBox.answered());
   const Pixels panel = CaptureClient(app.panel().hwnd(), true);
   for (int at : {10, 11})  // "C" and "設定" have orange faces
     EXPECT_EQ(panel.at(TwipsToPixels(2265 + 75 + 495 * (at % 3) + 60, SystemDpi()),
                        TwipsToPixels(600 + 390 * (at / 3) + 60, SystemDpi())), 0x0080FF);
+}
+
+// A GIF's frames play on the sign at their own delays, composed as browsers compose them, as many
+// times as the file says; a sign that cannot be seen stops until it shows again, and a still
+// picture plays nothing. The next entry is decoded ahead: the step onto it waits for nothing.
+TEST(SignAnimation, FramesPlayAtTheirDelaysAsOftenAsTheFileSaysAndOnlyWhileSeen) {
+  TempDir dir;
+  // Green; the top row blue around a transparent pixel, then cleared; a red corner, then put
+  // back; a blue corner. Played twice.
+  WriteGif(dir.File(L"a.gif"), 3, 2,
+           {{0, 0, 3, 2, "111111", 30, 1}, {0, 0, 3, 1, "232", 1, 2, true},
+            {2, 1, 1, 1, "0", 25, 3}, {0, 1, 1, 1, "2", 10, 1}},
+           1);
+  WriteGif(dir.File(L"b.gif"), 3, 2, {{0, 0, 3, 2, "000000", 5}, {0, 0, 3, 2, "222222", 5}}, 0);
+  WriteBmp(dir.File(L"c.bmp"), 3, 2, 0x00FF00);
+  App app;
+  Form1& f = app.form();
+  f.sign.StoreFolder(dir.path());
+  ASSERT_FALSE(f.picDir());
+  const auto shown = [&] {
+    const Pixels p = CaptureClient(f.Picture1);
+    std::string s;
+    for (int i = 0; i < 6; ++i) {
+      const COLORREF c = p.at(i % 3, i / 3);
+      s += c == 0x0000FF ? 'r' : c == 0x00FF00 ? 'g' : c == 0xFF0000 ? 'b' : c == 0xFFFFFF ? 'w' : '?';
+    }
+    return s;
+  };
+  f.sign.ShowEntry(0);
+  WaitForPictures(f);
+  ULONGLONG at = GetTickCount64();
+  // Seen no sooner than the frame before's delay allows (less the time a look takes).
+  const auto next = [&](const std::string& frame, ULONGLONG delayMs) {
+    EXPECT_TRUE(WaitUntil([&] { return shown() == frame; })) << frame << ", shown " << shown();
+    EXPECT_GE(GetTickCount64() - at + 30, delayMs) << frame;
+    at = GetTickCount64();
+  };
+  EXPECT_EQ(shown(), "gggggg");
+  for (int play = 0; play < 2; ++play) {
+    if (play) next("gggggg", 100);
+    next("bgbggg", 300);
+    next("wwwggr", 100);  // a delay of 10 ms counts as 100
+    next("wwwbgg", 250);
+  }
+  EXPECT_TRUE(WaitUntil([&] { return !f.sign.Playing(); }));
+  EXPECT_EQ(shown(), "wwwbgg");
+  EXPECT_TRUE(WaitUntil([&] { return f.sign.DecodedAhead(); }));
+  SendMessageW(f.Picture1, WM_KEYDOWN, VK_DOWN, 1);  // b.gif, which plays forever
+  EXPECT_FALSE(f.sign.Loading());
+  EXPECT_TRUE(f.sign.Playing());
+  ShowWindow(f.hwnd(), SW_MINIMIZE);
+  EXPECT_TRUE(WaitUntil([&] { return !f.sign.Playing(); }));
+  ShowWindow(f.hwnd(), SW_RESTORE);
+  EXPECT_TRUE(WaitUntil([&] { return f.sign.Playing(); }));
+  SendMessageW(f.Picture1, WM_KEYDOWN, VK_DOWN, 1);
+  WaitForPictures(f);
+  EXPECT_FALSE(f.sign.Playing());
+  EXPECT_EQ(shown(), "gggggg");
 }
 
 }  // namespace

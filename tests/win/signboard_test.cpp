@@ -142,6 +142,7 @@ TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
   ASSERT_FALSE(f.picDir());
   f.sign.ShowEntry(0);
   ChoosePicture(f, dir.File(c.name));
+  WaitForPictures(f);
   const Pixels sign = CaptureClient(f.Picture1, true), board = CaptureClient(f.PicKanban, true);
   EXPECT_EQ(sign.at(c.size.cx, c.size.cy), 0xFFFFFFu);  // just past it: the sign's white
   EXPECT_EQ((std::pair<LONG, LONG>(board.width, board.height)), std::pair(c.size.cx, c.size.cy));
@@ -149,6 +150,10 @@ TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
     EXPECT_EQ(sign.at(at.x, at.y), colour) << at.x << "," << at.y;
     EXPECT_EQ(board.at(at.x, at.y), colour) << at.x << "," << at.y;
   }
+  // A bitmap that would take more than the budget to decode (every frame counted) is one that
+  // cannot be read; a metafile is not decoded.
+  Swapped<uint64_t> budget(decodeBudgetBytes, uint64_t{4} * c.size.cx * c.size.cy - 1);
+  EXPECT_EQ(Picture::FromFile(dir.File(c.name)).empty(), !c.name.ends_with(L"mf"));
 }
 
 using namespace std::string_literals;
@@ -163,12 +168,9 @@ INSTANTIATE_TEST_SUITE_P(
               "\x54\x08\xd7\x63\xf8\xcf\xc0\xf0\x9f\x81\xe1\x3f\x03\x00\x0e\xfa\x02\xfe\xf2\xfb"
               "\x86\x78\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82"s);
         }, {2, 1}, {{{0, 0}, 0x0000FF}, {{1, 0}, 0xFFFFFF}}},
-        // 3 x 2, two frames: green, then blue.
+        // 3 x 2, two frames: green for a minute, then blue.
         PictureCase{L"a.gif", [](const std::wstring& path) {
-          WriteFileBytes(path,
-              "\x47\x49\x46\x38\x39\x61\x03\x00\x02\x00\xf0\x00\x00\x00\xff\x00\x00\x00\x00\x2c"
-              "\x00\x00\x00\x00\x03\x00\x02\x00\x00\x02\x02\x84\x5f\x00\x2c\x00\x00\x00\x00\x03"
-              "\x00\x02\x00\x80\x00\x00\xff\x00\x00\x00\x02\x02\x84\x5f\x00\x3b"s);
+          WriteGif(path, 3, 2, {{0, 0, 3, 2, "111111", 6000}, {0, 0, 3, 2, "222222"}});
         }, {3, 2}, {{{0, 0}, 0x00FF00}, {{2, 1}, 0x00FF00}}},
         PictureCase{L"a.emf", WriteEmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}},
         PictureCase{L"a.wmf", WritePlaceableWmf, {48, 24}, {{{2, 2}, 0}, {{45, 21}, 0}}}),

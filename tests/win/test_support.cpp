@@ -24,6 +24,11 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   return true;
 }
 
+void WaitForPictures(Form1& form) {
+  EXPECT_TRUE(WaitUntil([&] { return !form.sign.Loading() && !form.board.Loading(); }))
+      << "a picture is still decoding";
+}
+
 App::App(bool readSettingsFile) : readSettingsFile_(readSettingsFile) {
   if (!readSettingsFile_) DeleteFileW(SettingsFilePath().c_str());
   StartWindows(form_, panel_);
@@ -212,6 +217,39 @@ void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour, 
     for (int x = 0; x < width; ++x)
       memcpy(bytes.data() + offset + y * stride + x * 3, &halves[x >= width / 2], 3);
   WriteFileBytes(path, bytes);
+}
+
+void WriteGif(const std::wstring& path, int width, int height, const std::vector<GifFrame>& frames,
+              int loops) {
+  const auto word = [](int v) { return std::string{char(v & 255), char(v >> 8 & 255)}; };
+  using namespace std::string_literals;
+  std::string gif = "GIF89a"s + word(width) + word(height) + "\xF1\0\0"s +
+                    "\xFF\0\0\0\xFF\0\0\0\xFF\0\0\0"s;
+  if (loops >= 0) gif += "\x21\xFF\x0BNETSCAPE2.0\x03\x01"s + word(loops) + '\0';
+  for (const GifFrame& f : frames) {
+    gif += "\x21\xF9\x04"s + char(f.disposal << 2 | f.transparent) + word(f.delay) + "\x03\0"s;
+    gif += '\x2C';
+    for (const int v : {f.left, f.top, f.width, f.height}) gif += word(v);
+    gif += "\0\x02"s;
+    // Codes of 3 bits, a clear code before every two pixels so that they never grow: clear 4,
+    // end 5.
+    std::string data;
+    int bits = 0, used = 0;
+    const auto put = [&](int code) {
+      bits |= code << used;
+      for (used += 3; used >= 8; used -= 8, bits >>= 8) data += char(bits & 255);
+    };
+    for (size_t i = 0; i < f.pixels.size(); ++i) {
+      if (i % 2 == 0) put(4);
+      put(f.pixels[i] - '0');
+    }
+    put(5);
+    if (used) data += char(bits & 255);
+    for (size_t at = 0; at < data.size(); at += 255)
+      gif += char(std::min<size_t>(255, data.size() - at)) + data.substr(at, 255);
+    gif += '\0';
+  }
+  WriteFileBytes(path, gif + ";");
 }
 
 // A bitmap's pixels as 0xBBGGRR, top row first; the bitmap is deleted.

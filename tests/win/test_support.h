@@ -37,6 +37,7 @@ class Swapped {
 
 void Pump();  // every pending message of this thread, with the program's dialog keys
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // pumps meanwhile
+void WaitForPictures(Form1& form);  // until the sign and the board decode nothing they show
 
 // The two windows as the program starts them, the end of the process counted instead. Unless
 // told to read it, the settings file is deleted before and after.
@@ -108,6 +109,18 @@ std::string ReadFileBytes(const std::wstring& path);
 // A 24-bit BMP of one colour, or of two: its right half (x >= width / 2) in `right`.
 void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour,
               COLORREF right = CLR_INVALID);
+
+// A GIF of `width` x `height` with a palette of four colours: 0 red, 1 green, 2 blue, 3 black.
+// A frame's pixels are palette digits, row after row; its transparent index, if any, is 3.
+struct GifFrame {
+  int left, top, width, height;
+  std::string pixels;
+  int delay = 0;      // hundredths of a second
+  int disposal = 0;   // 1 leave, 2 clear to the background, 3 put back what was there
+  bool transparent = false;
+};
+void WriteGif(const std::wstring& path, int width, int height, const std::vector<GifFrame>& frames,
+              int loops = -1);  // the loop extension's count; -1: none
 
 struct Pixels {  // colours 0xBBGGRR, top row first
   int width = 0, height = 0;
