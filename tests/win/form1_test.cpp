@@ -109,17 +109,41 @@ void ExpectControlsReachable(HWND parent) {
 // The faces the system has where "ＭＳ Ｐゴシック" is asked for: a proportional one, a wider
 // fixed-pitch one, one without Latin letters or digits, one with a taller line box, that one
 // after the one without letters. The windows' own texts are all drawn, and fit.
-class Windows : public testing::TestWithParam<std::vector<std::wstring>> {};
+// The face taken, where the system has it (null: none of the row's).
+struct FaceRow {
+  std::vector<std::wstring> candidates;
+  const wchar_t* taken;
+};
+class Windows : public testing::TestWithParam<FaceRow> {};
+
+bool SystemHas(const wchar_t* face) {
+  LOGFONTW lf{.lfCharSet = SHIFTJIS_CHARSET};
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExW(dc, &lf, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM lp) {
+    return *reinterpret_cast<bool*>(lp) = true, 0;
+  }, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  return found;
+}
 
 TEST_P(Windows, StylesClientSizesAndReachableControls) {
   std::optional<Swapped<std::vector<std::wstring>>> faces{
-      std::in_place, faceCandidates[static_cast<int>(JapaneseFace::kPGothic)], GetParam()};
+      std::in_place, faceCandidates[static_cast<int>(JapaneseFace::kPGothic)],
+      GetParam().candidates};
   App app;
   frmBrowseDir chooser;
   frmShowVersion version;
   const bool made = chooser.Create() && version.Create();
   faces.reset();  // the windows keep the fonts they have
   ASSERT_TRUE(made);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(app.panel().Command3, WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  if (GetParam().taken && SystemHas(GetParam().taken)) {
+    EXPECT_STREQ(font.lfFaceName, GetParam().taken);
+  }
   // Client sizes: the twips of each design at 96, 144 and 192 DPI.
   const int scale = SystemDpi() == 192 ? 2 : SystemDpi() == 144 ? 1 : 0;
   const SIZE busSize[] = {{764, 216}, {1146, 324}, {1528, 432}},
@@ -160,14 +184,13 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Faces, Windows,
-                         testing::Values(std::vector<std::wstring>{L"IPAPGothic"},
-                                         std::vector<std::wstring>{L"IPAGothic"},
-                                         std::vector<std::wstring>{L"Droid Sans Fallback"},
-                                         std::vector<std::wstring>{L"Noto Sans CJK JP"},
-                                         std::vector<std::wstring>{L"Droid Sans Fallback",
-                                                                   L"Noto Sans CJK JP"}),
-                         Row);
+INSTANTIATE_TEST_SUITE_P(
+    Faces, Windows,
+    testing::Values(FaceRow{{L"IPAPGothic"}, L"IPAPGothic"}, FaceRow{{L"IPAGothic"}, nullptr},
+                    FaceRow{{L"Droid Sans Fallback"}, nullptr},
+                    FaceRow{{L"Noto Sans CJK JP"}, L"Noto Sans CJK JP"},
+                    FaceRow{{L"Droid Sans Fallback", L"Noto Sans CJK JP"}, L"Noto Sans CJK JP"}),
+    Row);
 
 TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheMenu) {
   TempDir dir;
