@@ -49,7 +49,7 @@ void Form1::MakeForDpi() {
   board.SetDpi(dpi);
 }
 
-void Form1::CreateControls() {
+bool Form1::CreateControls() {
   // Creation order: the board first, then the sign box.
   PicKanban = boardBox_.Create(hwnd_, Signboard::kDesignRect);
   board.SetBox(PicKanban);
@@ -62,6 +62,7 @@ void Form1::CreateControls() {
   AppendMenuW(MnuTempMenu1, MF_STRING, kMnuSetKanban, L"看板の画像を設定...");
   AppendMenuW(MnuTempMenu1, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(MnuTempMenu1, MF_STRING, kMnuKanbanReset, L"看板のリセット");
+  return PicKanban && Picture1 && MnuTempMenu1;
 }
 
 // The settings place both windows; the panel is shown by whoever wired the two, before this
@@ -172,7 +173,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return *r;
   switch (msg) {
     case WM_CREATE:
-      CreateControls();
+      if (!CreateControls()) return -1;  // a missing control fails the creation
       MakeForDpi();
       focus_.Set(Picture1);
       return 0;

@@ -106,7 +106,7 @@ class Form1 : public BaseWindow<Form1> {
   void ImgDesiMaku_Click() { SetFocus(Picture1); }
   void Picture1_Click() { SetFocus(Picture1); }
   void ShowPopupMenu();
-  void CreateControls();
+  bool CreateControls();
   void OnPress(UINT msg, LPARAM lp);
 
   frmSet* panel_ = nullptr;

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstddef>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -271,7 +272,9 @@ Picture Picture::FromMetafile(const std::vector<char>& data) {
   return Picture(std::move(impl));
 }
 
-Frames Picture::Load(const std::wstring& path, SIZE keep, bool allFrames) {
+// A picture the memory left cannot hold is one that cannot be read, on whichever thread it is
+// decoded: its bytes (up to a gigabyte) and its pixels are the allocations that grow with it.
+Frames Picture::Load(const std::wstring& path, SIZE keep, bool allFrames) try {
   ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
@@ -289,6 +292,8 @@ Frames Picture::Load(const std::wstring& path, SIZE keep, bool allFrames) {
   Frames frames;
   if (FAILED(Decode(data, keep, allFrames, frames))) return {};
   return frames;
+} catch (const std::bad_alloc&) {
+  return {};
 }
 
 Picture Picture::FromFile(const std::wstring& path) {
@@ -317,7 +322,8 @@ Picture Picture::Artwork(int id, UINT dpi) {
   return big.Resampled(MulDiv(big.widthPx(), dpi, 192), MulDiv(big.heightPx(), dpi, 192));
 }
 
-Picture Picture::Resampled(int width, int height) const {
+// A copy the memory cannot hold is refused as a bitmap the system has no room for is.
+Picture Picture::Resampled(int width, int height) const try {
   if (!impl_ || width <= 0 || height <= 0) return Picture();
   if (width == impl_->width && height == impl_->height) return *this;
   if (!impl_->bitmap) {  // a metafile, played at that size over white
@@ -333,6 +339,8 @@ Picture Picture::Resampled(int width, int height) const {
   return FromPixels(width, height,
                     AreaAverage(AreaAverage(src, impl_->height, impl_->width, width, true), width,
                                 impl_->height, height, false));
+} catch (const std::bad_alloc&) {
+  return Picture();
 }
 
 void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {

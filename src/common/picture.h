@@ -24,9 +24,10 @@ class Picture {
 
   // BMP, GIF, JPEG and PNG through the system's image decoders, drawn over white where they
   // are transparent; EMF and placeable WMF as metafiles. No frames when the file cannot be read
-  // or decoded, or would take more than decodeBudgetBytes to decode. Of a bitmap only the part
-  // `keep` from the top-left corner is kept; a GIF's frames are composed as browsers show them,
-  // all of them when `allFrames`, else the first alone. Any thread; one decodes at a time.
+  // or decoded, or would take more than decodeBudgetBytes, or the memory left, to decode. Of a
+  // bitmap only the part `keep` from the top-left corner is kept; a GIF's frames are composed as
+  // browsers show them, all of them when `allFrames`, else the first alone. Any thread; one
+  // decodes at a time.
   [[nodiscard]] static Frames Load(const std::wstring& path, SIZE keep, bool allFrames);
   // The whole first frame.
   [[nodiscard]] static Picture FromFile(const std::wstring& path);
@@ -40,7 +41,8 @@ class Picture {
   static Picture Artwork(int id, UINT dpi);
 
   // A bitmap picture of that size, resampled once by area average (each pixel the mean of the
-  // part of the picture it covers); a metafile is played into it. Itself at its own size.
+  // part of the picture it covers); a metafile is played into it. Itself at its own size; the
+  // empty picture when there is no room for it.
   Picture Resampled(int width, int height) const;
   // A user's picture for a screen of `dpi`: its pixels count as pixels at 96 DPI, so that it
   // keeps its size in twips.

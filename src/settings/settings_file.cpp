@@ -3,8 +3,7 @@
 // The file lies beside the executable, or in the user's application-data folder when the
 // executable's folder cannot be written; it is read while the bus window loads and written when it
 // closes.
-#include <windows.h>
-#include <shlobj.h>
+#include "settings/settings_file.h"
 
 #include "bus_window/form1.h"
 #include "common/ansi.h"
@@ -17,22 +16,28 @@
 
 namespace rumona {
 
+decltype(&SHGetFolderPathW) shGetFolderPathCall = &SHGetFolderPathW;
+
 namespace {
 
 // A settings line is a few hundred bytes; anything past this is beyond field 16 anyway.
 constexpr DWORD kMaxSettingsBytes = 1 << 20;
 
 // %APPDATA%\<exe name>\<exe name>.ini: where the settings go when the executable's folder refuses
-// them (Program Files without the VirtualStore, a read-only share, a guarded folder).
+// them (Program Files without the VirtualStore, a read-only share, a guarded folder). Empty when
+// the system cannot name that folder (shell32 missing or failing): never a drive root instead.
 std::wstring UserSettingsPath() {
   wchar_t appData[MAX_PATH] = L"";
-  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  if (FAILED(shGetFolderPathCall(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) ||
+      !appData[0])
+    return {};
   return JoinPath(appData, ExeBaseName() + L"\\" + ExeBaseName() + L".ini");
 }
 
 // Beside the executable while its folder takes a new file (tried with one that goes again at
 // once); otherwise the user's copy, which is read only once it exists: till then a file left
-// beside the executable still serves.
+// beside the executable still serves. Without a user's copy to be had, beside the executable
+// all the same: a write that fails there is named in the message at close.
 std::wstring SettingsPath(bool writing) {
   const std::wstring beside = ExeFolder() + ExeBaseName() + L".ini";
   if (ScopedFile(CreateFileW((beside + L".probe").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -40,6 +45,7 @@ std::wstring SettingsPath(bool writing) {
                              nullptr)))
     return beside;
   const std::wstring user = UserSettingsPath();
+  if (user.empty()) return beside;
   if (writing) CreateDirectoryW(FolderOf(user).c_str(), nullptr);
   return writing || GetFileAttributesW(user.c_str()) != INVALID_FILE_ATTRIBUTES ? user : beside;
 }

@@ -43,8 +43,10 @@ TEST(SignList, CountNeverExceedsASixteenBitNumber) {
   EXPECT_EQ(list.back(), L"s132767.bmp");
 }
 
-// An index left past the end by a smaller folder: Down stays, Up goes to the last entry.
-TEST(SignStep, ComesBackFromBeyondTheList) {
+// Down stays on the last entry, so that the next Up shows the one before it; an index left past
+// the end by a smaller folder: Down stays, Up goes to the last entry.
+TEST(SignStep, StopsAtTheLastEntryAndComesBackFromBeyondTheList) {
+  EXPECT_EQ(StepSignIndex(2, 3, kKeyDown), std::nullopt);
   EXPECT_EQ(StepSignIndex(7, 3, kKeyDown), std::nullopt);
   EXPECT_EQ(StepSignIndex(7, 3, kKeyUp), 2);
   EXPECT_EQ(StepSignIndex(4, 0, kKeyUp), 0);

@@ -265,10 +265,16 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示", L"看板の画像を設定...",
                                               L"-", L"看板のリセット"}));
   EXPECT_EQ(f.board.Rect(), (RectTw{7425, 1665, 1410, 450}));  // no press moved the board
+  // Another window and back gives the focus back where it was: to the board, then to the sign
+  // that took it back from the board, where Down steps it.
+  const auto away = [&] { for (HWND w : {app.panel().hwnd(), f.hwnd()}) SetActiveWindow(w); };
   SendMessageW(f.Picture1, WM_KEYDOWN, VK_TAB, 0);
+  away();
   EXPECT_EQ(GetFocus(), f.PicKanban);
   SendMessageW(f.PicKanban, WM_KEYDOWN, VK_TAB, 0);  // and back: the two are the tab order
-  EXPECT_EQ(GetFocus(), f.Picture1);
+  away();
+  SendMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(CaptureClient(sign).at(0, 0), 0x00FF00u);
   EXPECT_FALSE(anyBox.answered());
 }
 

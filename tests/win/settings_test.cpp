@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "common/app.h"
+#include "settings/settings_file.h"
 #include "settings/settings_logic.h"
 #include "test_support.h"
 
 namespace rumona::test {
 namespace {
 
-const std::wstring kIni = SettingsFilePath(), kTemp = kIni + L".tmp";
+using namespace std::string_literals;
+
+const std::wstring kIni = SettingsFilePath(), kTemp = kIni + L".tmp", kProbe = kIni + L".probe";
 
 class Settings : public testing::Test {
  protected:
@@ -16,6 +19,7 @@ class Settings : public testing::Test {
     SetFileAttributesW(kIni.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(kIni.c_str());
     RemoveDirectoryW(kTemp.c_str());
+    RemoveDirectoryW(kProbe.c_str());
   }
   std::string StartAndClose(std::function<void(App&)> meanwhile = {}) {
     App app(true);
@@ -109,6 +113,25 @@ TEST_F(Settings, AFailedOrReadOnlyWriteKeepsTheOldFileAndNamesItInAMessage) {
   EXPECT_EQ(GetFileAttributesW(kTemp.c_str()), INVALID_FILE_ATTRIBUTES);
   RemoveDirectoryW(kIni.c_str());
   EXPECT_EQ(said, std::vector<std::wstring>(3, L"設定を保存できませんでした。\n" + kIni));
+}
+
+// The executable's folder refuses new files (its probe cannot be made) and the system cannot name
+// the user's application-data folder: the settings are read and written beside the executable
+// all the same, and nothing goes to a drive root.
+TEST_F(Settings, WithoutTheUsersFolderTheSettingsStayBesideTheExecutable) {
+  Swapped<decltype(shGetFolderPathCall)> failing(
+      shGetFolderPathCall, [](HWND, int, HANDLE, DWORD, LPWSTR) -> HRESULT { return E_FAIL; });
+  ModalAnswerer box(kAppTitle, [](HWND b) { PostMessageW(b, WM_CLOSE, 0, 0); });
+  const auto record = [](const char* option) {  // the panel at the top: not the fallback's place
+    return "0,0,0,0,\"\",\"\",0,0,\"\",7425,1665,#TRUE#,#TRUE#,10000,6000,"s + option + "\r\n";
+  };
+  WriteFileBytes(kIni, record("1"));
+  ASSERT_TRUE(CreateDirectoryW(kProbe.c_str(), nullptr));
+  EXPECT_EQ(StartAndClose([](App& app) { app.panel().SelectOption1(2); }), record("2"));
+  EXPECT_FALSE(box.answered());
+  const std::wstring root = L"\\" + ExeBaseName();
+  EXPECT_FALSE(DeleteFileW((root + L"\\" + ExeBaseName() + L".ini").c_str()));
+  RemoveDirectoryW(root.c_str());
 }
 
 // Names that the ANSI code page cannot hold (Hangul is in neither 932 nor 1252): a sign folder

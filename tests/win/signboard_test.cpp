@@ -87,9 +87,10 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAbo
     SendMessageW(f.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(200, 186));
     EXPECT_TRUE(WaitUntil([&] { return f.MenuChecked(kMnuViewWaku) == (i == 1); })) << i;
     EXPECT_EQ(post(designPost).first, post(designPost).second) << i;  // the old place is bare
+    // Round the board: bare while unchecked, then the frame's grey.
+    EXPECT_EQ(post(newPost).first, i == 0 ? post(newPost).second : COLORREF{0xE0E0E0}) << i;
   }
   EXPECT_EQ(seen[1][1], L"枠の表示");  // unchecked while hidden
-  EXPECT_EQ(post(newPost).first, COLORREF{0xE0E0E0});
   // A frame moved across the front door stays above it while the door moves.
   f.board.Move(300, 1000);
   f.PicKanban_DblClick();  // the bar now runs across the door at 1450 to 1510
