@@ -38,6 +38,14 @@ std::wstring AskForPicture(HWND owner, const std::wstring& fileName) {
   return buffer.data();
 }
 
+// The board's picture for a DPI, resampled once; one whose copy would outgrow the decoding budget
+// (a camera photo at 200 % takes four times its own size) is stretched as it is painted instead.
+Picture ForBoard(const Picture& picture, int dpi) {
+  const uint64_t bytes = uint64_t(ScaledPixels(picture.widthPx(), dpi)) *
+                         uint64_t(ScaledPixels(picture.heightPx(), dpi)) * 4;
+  return bytes > decodeBudgetBytes ? picture : picture.ForDpi(dpi);
+}
+
 RECT ToRect(const RectTw& r, int dpi) {
   const RectPx px = ToPixels(r, dpi);
   return RECT{px.left, px.top, px.right, px.bottom};
@@ -52,7 +60,7 @@ Signboard::Signboard() {
 void Signboard::SetDpi(int dpi) {
   if (box_) rect_ = Rect();  // wherever a drag left it, at the old DPI
   dpi_ = dpi;
-  shown_ = picture_.ForDpi(dpi);
+  shown_ = ForBoard(picture_, dpi);
   PlaceBox();
 }
 
@@ -87,7 +95,7 @@ void Signboard::MoveSize(const RectTw& rect) {
 void Signboard::SetPicture(Picture picture) {
   pending_.clear();
   picture_ = std::move(picture);
-  shown_ = picture_.ForDpi(dpi_);
+  shown_ = ForBoard(picture_, dpi_);
   InvalidateRect(box_, nullptr, FALSE);
   if (picture_.empty()) return;  // the empty picture keeps the board's size
   RectTw r = Rect();
@@ -170,7 +178,8 @@ void Signboard::Paint(HDC dc, HDC scratch) const {
   RECT rc;
   GetClientRect(box_, &rc);
   FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  shown_.Draw(dc, 0, 0, shown_.widthPx(), shown_.heightPx(), scratch);
+  shown_.Draw(dc, 0, 0, ScaledPixels(picture_.widthPx(), dpi_),
+              ScaledPixels(picture_.heightPx(), dpi_), scratch);
 }
 
 }  // namespace rumona

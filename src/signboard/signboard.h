@@ -69,7 +69,7 @@ class Signboard {
   int dpi_ = kBaseDpi;
   RectTw rect_ = kDesignRect;
   Picture picture_;  // as loaded
-  Picture shown_;    // at the DPI
+  Picture shown_;    // at the DPI, or as loaded where that copy would be too large
   std::array<LightShape, 3> shpK_Waku;  // left post, right post, bottom bar
   std::wstring C_Dialog1FileName;       // the open dialog's file name, kept between uses
   std::wstring pending_;                // the path of the picture to set when decoded
