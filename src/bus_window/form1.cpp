@@ -81,10 +81,21 @@ void Form1::Form_MouseDown(int button, int, float, float) {
   if (button == 2) ShowPopupMenu();
 }
 
-void Form1::ShowPopupMenu() {
+// Opened from the keyboard, the menu keeps off the focused control (or client area) where the
+// screen has room, so that the sign stays in view.
+void Form1::ShowPopupMenu(HWND focused) {
+  UINT flags = TPM_LEFTALIGN | TPM_LEFTBUTTON;
+  TPMPARAMS beside{sizeof(TPMPARAMS), {}};
   POINT pt;
-  GetCursorPos(&pt);
-  TrackPopupMenu(MnuTempMenu1, TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+  if (focused) {
+    GetClientRect(focused, &beside.rcExclude);
+    MapWindowPoints(focused, nullptr, reinterpret_cast<POINT*>(&beside.rcExclude), 2);
+    pt = {beside.rcExclude.left, beside.rcExclude.bottom};
+    flags |= TPM_VERTICAL;
+  } else {
+    GetCursorPos(&pt);
+  }
+  TrackPopupMenuEx(MnuTempMenu1, flags, pt.x, pt.y, hwnd_, focused ? &beside : nullptr);
 }
 
 bool Form1::picDir() {
@@ -204,6 +215,13 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return 0;
     case WM_CAPTURECHANGED:
       pressOnImage1_ = false;
+      return 0;
+    case WM_CONTEXTMENU:
+      // Shift+F10 or the Menu key (no position), with the focus here or on a box, which hands
+      // the message up. The mouse's come after a right press has opened the menu already, or
+      // belong to the title bar, whose menu the system opens.
+      if (GET_X_LPARAM(lp) != -1 || GET_Y_LPARAM(lp) != -1) break;
+      ShowPopupMenu(reinterpret_cast<HWND>(wp));
       return 0;
     case WM_COMMAND:
       if (lp != 0) return 0;

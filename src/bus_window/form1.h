@@ -105,7 +105,8 @@ class Form1 : public BaseWindow<Form1> {
   void Image1_Click() { SetFocus(Picture1); }
   void ImgDesiMaku_Click() { SetFocus(Picture1); }
   void Picture1_Click() { SetFocus(Picture1); }
-  void ShowPopupMenu();
+  // At the pointer, or, given the window that has the focus, below it (the keyboard's place).
+  void ShowPopupMenu(HWND focused = nullptr);
   bool CreateControls();
   void OnPress(UINT msg, LPARAM lp);
 

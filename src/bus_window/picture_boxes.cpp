@@ -19,8 +19,10 @@ void FocusIfVisible(HWND other) {
 
 }  // namespace
 
+// Each box paints itself, so its window text does not show: it is the box's name, which MSAA
+// and UI Automation give to assistive technology.
 HWND SignBox::Create(HWND parent, const RectTw& rect) {
-  return CreateChild(kSignBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle);
+  return CreateChild(kSignBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle, 0, L"方向幕");
 }
 
 LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -82,7 +84,7 @@ void SignBox::Release(LPARAM lp) {
 }
 
 HWND BoardBox::Create(HWND parent, const RectTw& rect) {
-  return CreateChild(kBoardBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle);
+  return CreateChild(kBoardBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle, 0, L"看板");
 }
 
 LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "bus_window/form1.h"
+#include "common/accessible_name.h"
 #include "common/ansi.h"
 #include "common/app.h"
 #include "common/twips_logic.h"
@@ -60,6 +61,7 @@ bool frmBrowseDir::CreateControls() {
                          kIdCommand1);
   Text1 = MakeControl(hwnd_, L"EDIT", L"", kClip | WS_TABSTOP | ES_AUTOHSCROLL,
                       {555, 405, 5070, 300}, kIdText1, WS_EX_CLIENTEDGE);
+  SetAccessibleName(Text1, L"位置");  // an edit's label is looked for before it, not after
   Label2 = MakeControl(hwnd_, L"STATIC", L"方向幕のあるフォルダを指定してください",
                        kClip | SS_LEFT | SS_NOPREFIX, {135, 60, 3945, 225}, kIdLabel2);
   Label1 = MakeControl(hwnd_, L"STATIC", L"位置：", kClip | SS_LEFT | SS_NOPREFIX,
@@ -150,6 +152,9 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return 0;
     case WM_CLOSE:
       Command2_Click(1);  // the close box cancels
+      return 0;
+    case WM_DESTROY:
+      ForgetAccessibleName(Text1);  // while the edit is still there
       return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);

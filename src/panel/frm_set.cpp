@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bus_window/form1.h"
+#include "common/accessible_name.h"
 #include "common/app.h"
 #include "panel/panel_logic.h"
 #include "resource.h"
@@ -65,10 +66,13 @@ bool frmSet::CreateControls() {
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_POS | SIF_PAGE, kSpeedMin, kSpeedMax, 0,
                   scrollValue_[i], 0};
     SetScrollInfo(bar, SB_CTL, &si, FALSE);
+    // Named by what they set; the panel's window, and with it their names, lasts the process.
+    SetAccessibleName(bar, i == 0 ? L"前扉の速度" : L"中扉の速度");
   }
+  // A bitmap button shows its picture only: its caption names it for assistive technology.
   const DWORD doorStyle = WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP;
-  Check2 = MakeControl(FrameA, L"BUTTON", L"", doorStyle, {60, 840, 735, 525}, kIdCheck2);
-  Check1 = MakeControl(FrameA, L"BUTTON", L"", doorStyle, {75, 165, 735, 510}, kIdCheck1);
+  Check2 = MakeControl(FrameA, L"BUTTON", L"中扉", doorStyle, {60, 840, 735, 525}, kIdCheck2);
+  Check1 = MakeControl(FrameA, L"BUTTON", L"前扉", doorStyle, {75, 165, 735, 510}, kIdCheck1);
   SendMessageW(Check1, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(maePicture_.bitmap()));
   SendMessageW(Check2, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nakaPicture_.bitmap()));
   Frame2 = frame2_.Create(FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everyday use of the bus window: the sign keys answer again whenever the window is activated
-# again, keys with Alt reach the sign, and closing or the end of the session keeps the settings.
+# again, keys with Alt reach the sign, the menu answers the keyboard, and closing or the end of
+# the session keeps the settings.
 . "$(dirname "$0")/lib.sh"
 INI="$E2E_DIR/rumona.ini"
 signs="$E2E_DIR/signs"
@@ -17,6 +18,13 @@ key_shows() { ! e2e_sign_is "$2" && e2e_key "$1" && e2e_wait e2e_sign_is "$2"; }
 default_sign() { import -window root -crop "52x32+$((bx + 295))+$((by + 45))" png:- |
   compare -metric AE - "$(dirname "$0")/../../assets/sign_default.bmp" null: 2>/dev/null; }
 keypad_7() { e2e_click $((px + 173)) $((py + 53)); }
+# Opens the menu with the keys given, chooses its first item "看板の表示" with Down and Return,
+# and waits for the signboard to go or come back.
+board_turns() {
+  local x=$((bx + 540)) y=$((by + 125)) was
+  was=$(e2e_pixel "$x" "$y")
+  e2e_key "$@" Down Return && e2e_wait e2e_pixel_not "$x" "$y" "$was"
+}
 
 e2e_start
 e2e_click $((bx + 300)) $((by + 47))
@@ -28,6 +36,10 @@ keypad_7
 e2e_click $((bx + 400)) $((by - 10))  # the caption Wine draws
 check "after the panel, a click on the title bar gives them back too" key_shows Up 00ff00
 check "Alt+Up steps the sign too" key_shows alt+Up ff0000
+check "the Menu key opens the menu, whose keys hide the signboard" board_turns Menu
+check "Shift+F10 opens it too, and the board shows again" board_turns shift+F10
+e2e_key shift+F10 Escape
+check "Esc closes it and the sign has its keys again" key_shows Down 00ff00
 e2e_key alt+F4
 check "Alt+F4 closes the bus window" e2e_wait e2e_ended
 check "closing wrote the folder with the steps' separator" cmp -s "$INI" <(record "$winpath\\" 0)

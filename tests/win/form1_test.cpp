@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "common/accessible_name.h"
 #include "common/app.h"
 #include "panel/frm_browse_dir.h"
 #include "panel/frm_show_version.h"
@@ -11,6 +12,18 @@
 namespace rumona::test {
 namespace {
 
+// Whether a control draws its window text as its caption: a button or a label of text, or a
+// frame. (An edit's text is what it holds; the bus window's boxes and the bitmap buttons have
+// theirs as their names only.)
+bool DrawsCaption(HWND c) {
+  wchar_t cls[32] = {};
+  GetClassNameW(c, cls, 32);
+  const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & SS_TYPEMASK;
+  if (!lstrcmpiW(cls, L"Button")) return !(style & (BS_BITMAP | BS_ICON));
+  if (!lstrcmpiW(cls, L"Static")) return type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP;
+  return !lstrcmpiW(cls, L"RumonaFrame");
+}
+
 // Whether a control's caption fits the room the control draws it in.
 bool CaptionFits(HWND c) {
   wchar_t cls[32] = {};
@@ -18,7 +31,7 @@ bool CaptionFits(HWND c) {
   const LONG style = GetWindowLongW(c, GWL_STYLE);
   const bool button = !lstrcmpiW(cls, L"Button"), label = !lstrcmpiW(cls, L"Static");
   std::wstring text = WindowText(c);
-  if (text.empty() || !lstrcmpiW(cls, L"Edit")) return true;
+  if (text.empty() || !DrawsCaption(c)) return true;
   RECT room = ClientRectPx(c);
   UINT format = DT_SINGLELINE;
   if (label) {
@@ -98,7 +111,7 @@ void ExpectControlsReachable(HWND parent) {
     EXPECT_TRUE(EqualRect(&inside, &r) &&
                 ChildWindowFromPointEx(parent, centre, CWP_SKIPINVISIBLE) == c)
         << "outside or covered at " << r.left << "," << r.top;
-    const std::wstring boxes = Boxes(c);
+    const std::wstring boxes = DrawsCaption(c) ? Boxes(c) : L"";
     EXPECT_TRUE(!boxes.empty() || CaptionFits(c)) << testing::PrintToString(WindowText(c)) << " cut";
     EXPECT_TRUE(std::none_of(boxes.begin(), boxes.end(), SomeFaceDraws))
         << testing::PrintToString(WindowText(c)) << " in boxes";
@@ -277,6 +290,120 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   SendMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
   EXPECT_EQ(CaptureClient(sign).at(0, 0), 0x00FF00u);
   EXPECT_FALSE(anyBox.answered());
+}
+
+// Shift+F10 and the Menu key open the popup menu below the control that has the focus, kept off
+// it; its keys choose an item or close it, and the focus is where it was: the sign's keys step it.
+TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
+  TempDir dir;
+  WriteBmp(dir.File(L"a.bmp"), 8, 8, 0x0000FF);
+  WriteBmp(dir.File(L"b.bmp"), 8, 8, 0x00FF00);
+  App app;
+  Form1& f = app.form();
+  f.sign.StoreFolder(dir.path());
+  ASSERT_FALSE(f.picDir());
+  const HWND sign = f.Picture1, board = f.PicKanban;
+  std::vector<WORD> answer;  // the keys that answer the next menu
+  std::vector<std::wstring> items;
+  RECT placed{};
+  ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
+    items = MenuItems(m);
+    GetWindowRect(m, &placed);
+    for (WORD k : answer) Keys({k});
+  });
+  const struct {
+    HWND focus;
+    std::initializer_list<WORD> opener, answer;
+    bool boardShown;  // after the answer
+  } cases[] = {{board, {VK_SHIFT, VK_F10}, {VK_ESCAPE}, true},
+               {sign, {VK_APPS}, {VK_DOWN, VK_RETURN}, false},  // "看板の表示"
+               {sign, {VK_SHIFT, VK_F10}, {VK_ESCAPE}, true}};
+  // Should a key open no menu, F10's release puts the window in menu mode, which this ends.
+  const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    SetFocus(c.focus);
+    answer = c.answer;
+    const int before = menu.answers();
+    Keys(c.opener);
+    ASSERT_TRUE(WaitUntil([&] { return menu.answers() > before; }));
+    Pump();
+    RECT box;
+    GetWindowRect(c.focus, &box);
+    EXPECT_EQ(std::pair(placed.left, placed.top), std::pair(box.left, box.bottom));
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示",
+                                                L"看板の画像を設定...", L"-", L"看板のリセット"}));
+    EXPECT_EQ(IsWindowVisible(board) != FALSE, c.boardShown);
+    EXPECT_EQ(GetFocus(), c.focus);
+    if (!c.boardShown) SendMessageW(f.hwnd(), WM_COMMAND, kMnuViewKanban, 0);  // back
+  }
+  KillTimer(nullptr, guard);
+  EXPECT_NE(CaptureClient(sign).at(0, 0), 0x00FF00u);
+  Keys({VK_DOWN});
+  EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sign).at(0, 0) == 0x00FF00u; }));
+}
+
+// The name assistive technology reads for each control a user acts on, in the order of the
+// window's children (a label's is the text it shows, a frame only holds others): its window
+// text, which MSAA and UI Automation read, or for an edit or a scroll bar, whose text they pass
+// over, the name annotated on it.
+std::vector<std::wstring> Names(HWND window, const std::map<HWND, std::wstring>& annotated) {
+  std::vector<std::wstring> names;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    const bool byLabel = !lstrcmpiW(cls, L"Edit") || !lstrcmpiW(cls, L"ScrollBar");
+    if (lstrcmpiW(cls, L"Static") && lstrcmpiW(cls, L"RumonaFrame"))
+      names.push_back(annotated.count(c) ? annotated.at(c) : byLabel ? L"" : WindowText(c));
+    for (const std::wstring& name : Names(c, annotated)) names.push_back(name);
+  }
+  return names;
+}
+
+// Every control a user acts on has a name, those without a caption of their own by what they
+// are or set; the annotations are recorded here, since Wine keeps none, and the chooser's goes
+// with its window. Nothing shows of the door buttons' names.
+TEST(AccessibleNames, EveryControlAUserActsOnHasOneAndTheDoorButtonsShowTheirPicturesAlone) {
+  std::map<HWND, std::wstring> annotated;
+  Swapped<std::function<void(HWND, const wchar_t*)>> record{
+      annotateName, [&](HWND c, const wchar_t* name) {
+        if (name) annotated[c] = name;
+        else annotated.erase(c);
+      }};
+  App app;
+  Form1& f = app.form();
+  EXPECT_EQ(Names(f.hwnd(), annotated), (std::vector<std::wstring>{L"看板", L"方向幕"}));
+  EXPECT_EQ(Names(app.panel().hwnd(), annotated),
+            (std::vector<std::wstring>{L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9",
+                                       L"C", L"設定", L"方向幕フォルダー", L"右", L"左", L"両方",
+                                       L"前扉", L"中扉", L"中扉の速度", L"前扉の速度",
+                                       L"バージョン情報"}));
+  std::vector<std::wstring> chooser, version;
+  {
+    ModalAnswerer answer(frmBrowseDir::kTitle, [&](HWND hwnd) {
+      chooser = Names(hwnd, annotated);
+      PressButton(hwnd, L"キャンセル");
+    });
+    f.MnuEditHkPic_Click();
+  }
+  EXPECT_EQ(chooser, (std::vector<std::wstring>{L"キャンセル", L"OK", L"参照(&B)...", L"位置"}));
+  EXPECT_EQ(annotated.size(), 2u);  // the speed bars' alone
+  {
+    ModalAnswerer answer(frmShowVersion::kTitle, [&](HWND hwnd) {
+      version = Names(hwnd, annotated);
+      PressButton(hwnd, L"OK");
+    });
+    f.MnuHelpVer_Click();
+  }
+  EXPECT_EQ(version, std::vector<std::wstring>{L"OK"});
+  for (HWND door : {app.panel().Check1, app.panel().Check2}) {
+    const Pixels named = CaptureClient(door);
+    const std::wstring name = WindowText(door);
+    SetWindowTextW(door, L"");
+    EXPECT_EQ(CaptureClient(door).px, named.px) << testing::PrintToString(name);
+    SetWindowTextW(door, name.c_str());
+  }
 }
 
 }  // namespace
