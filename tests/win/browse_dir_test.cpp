@@ -83,8 +83,6 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
 
 // The browser is owned by the bus window and enables it as it ends; the chooser, still open,
 // holds both windows until it closes. The browser's title reads in Japanese on any code page.
-// The browser is owned by the bus window and enables it as it ends; the chooser, still open,
-// holds both windows until it closes. The browser's title reads in Japanese on any code page.
 // Cancelled, it leaves the text box as it was; a drive chosen in it comes back as its root, in
 // lower case.
 TEST(BrowseDir, TheBrowserHasItsJapaneseTitleAndAfterItTheChooserStillHoldsBothWindows) {
@@ -96,10 +94,15 @@ TEST(BrowseDir, TheBrowserHasItsJapaneseTitleAndAfterItTheChooserStillHoldsBothW
   const auto answerBrowser = [&](HWND browser) {
     titled = GetWindow(browser, GW_OWNER) == app.form().hwnd() &&
              FindWindowExW(browser, nullptr, L"Static", L"方向幕のあるフォルダを選択してください");
-    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
-    const LPARAM computer = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    // The browser may fill its tree after it shows: wait for the root, then for its first drive.
+    const HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    LPARAM computer = 0, drive = 0;
+    const auto item = [&](LPARAM& found, WPARAM which, LPARAM from) {
+      return WaitUntil([&] { return (found = SendMessageW(tree, TVM_GETNEXTITEM, which, from)); });
+    };
+    EXPECT_TRUE(item(computer, TVGN_ROOT, 0));
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, computer);
-    const LPARAM drive = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, computer);
+    EXPECT_TRUE(item(drive, TVGN_CHILD, computer));
     if (!texts.empty()) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, drive);  // the first
     PostMessageW(browser, WM_COMMAND, texts.empty() ? IDCANCEL : IDOK, 0);
     after.emplace(kChooser, [&](HWND chooser) {  // a timer: once the browser has returned
