@@ -115,6 +115,7 @@ void Signboard::OnDecoded() {
     pending_.clear();
     if (r.frames->frames.empty()) continue;
     SetPicture(r.frames->frames[0]);
+    strKanbanPath = r.path;
     LayoutFrame();
   }
 }
@@ -152,20 +153,15 @@ void Signboard::RepaintFrame(const std::array<LightShape, 3>& before) const {
 
 void Signboard::ChoosePicture(HWND owner) {
   // Every failure ends the command, silently but for a path the settings could not hold;
-  // nothing changes before the picture has loaded. A dialog that fails, a file that cannot be
-  // read or decoded, and a picture too large for the memory left all come as nothing chosen or
-  // the empty picture.
+  // nothing changes before the picture has loaded, off the window's thread. A dialog that fails,
+  // a file that cannot be read or decoded, and a picture too large for the memory left all come
+  // as nothing chosen or no picture.
   const std::wstring chosen = AskForPicture(owner, C_Dialog1FileName);
   if (chosen.empty()) return;
   C_Dialog1FileName = chosen;
   // A path the settings file could not hold would lose the picture at the next start.
   const std::optional<std::wstring> path = StorablePath(owner, chosen);
-  if (!path) return;
-  Picture picture = Picture::FromFile(*path);
-  if (picture.empty()) return;
-  SetPicture(std::move(picture));
-  strKanbanPath = *path;
-  LayoutFrame();
+  if (path) SetPictureWhenDecoded(*path);
 }
 
 void Signboard::Reset() {

@@ -38,7 +38,7 @@ class Signboard {
   void SetPicture(Picture picture);   // sizes the board to it, keeping Left and Top
   // The picture of `path` set, with the frame laid round it, once it has been decoded off this
   // thread, so that the window need not wait for it; unless another picture is set meanwhile.
-  // A file that cannot be read leaves the board as it is.
+  // A file that cannot be read leaves the board as it is; one that can becomes `strKanbanPath`.
   void SetPictureWhenDecoded(const std::wstring& path);
   void OnDecoded();  // the board box's message from the loader
   bool Loading() const { return !pending_.empty(); }

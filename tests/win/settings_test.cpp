@@ -169,6 +169,7 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
     EXPECT_EQ(choose(0, folder + L"\\없음"), 1);
     EXPECT_EQ(app.form().sign.Folder(), L"");
     EXPECT_EQ(choose(0, folder) + choose(kMnuSetKanban, board), 0);
+    WaitForPictures(app.form());
     // Only an end of the session that really comes unloads the window: saved, then the end.
     EXPECT_TRUE(SendMessageW(app.form().hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     SendMessageW(app.form().hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);

@@ -37,6 +37,7 @@ std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
   });
   Command(f, kMnuSetKanban);
   EXPECT_TRUE(dialog.answered());
+  WaitForPictures(f);  // decoded off the window's thread
   return opened;
 }
 
