@@ -3,8 +3,9 @@
 # the first window. Each entry lists the functions called; a function missing here still links,
 # through the ordinary import library, but then loads its library at start again. Where one
 # cannot be loaded, the call fails (src/common/app.cpp): a function that returns an HRESULT must
-# be named there too. COM is asked for at start all the same, to name the panel's speed bars for
-# assistive technology (src/common/accessible_name.cpp); without ole32 the bars go unnamed.
+# be named there too. COM is asked for once the windows show all the same, to name the panel's
+# speed bars for assistive technology (src/common/accessible_name.cpp); without ole32 the bars
+# go unnamed.
 set(RUMONA_DELAY_LOADED
   "comdlg32.dll:GetOpenFileNameW"
   "shell32.dll:SHBrowseForFolderW SHGetFolderPathW SHGetPathFromIDListEx SHGetSpecialFolderLocation ShellExecuteA"

@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include "common/app.h"
+#include "common/scoped_win.h"
 
 namespace rumona {
 
@@ -19,9 +20,9 @@ constexpr GUID kUiaNameProperty = {0xc3a6921b, 0x4a99, 0x44f1,
 // Where the system offers no annotation service the control stays without a name, as before.
 void Annotate(HWND control, const wchar_t* name) {
   EnsureCom();
-  IAccPropServices* services = nullptr;
+  ComPtr<IAccPropServices> services;
   if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAccPropServices, reinterpret_cast<void**>(&services))))
+                              IID_IAccPropServices, reinterpret_cast<void**>(services.put()))))
     return;
   const MSAAPROPID properties[] = {PROPID_ACC_NAME, kUiaNameProperty};
   const DWORD client = static_cast<DWORD>(OBJID_CLIENT);
@@ -30,7 +31,6 @@ void Annotate(HWND control, const wchar_t* name) {
       services->SetHwndPropStr(control, client, CHILDID_SELF, property, name);
   else
     services->ClearHwndProps(control, client, CHILDID_SELF, properties, 2);
-  services->Release();
 }
 
 }  // namespace

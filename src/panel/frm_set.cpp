@@ -66,9 +66,10 @@ bool frmSet::CreateControls() {
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_POS | SIF_PAGE, kSpeedMin, kSpeedMax, 0,
                   scrollValue_[i], 0};
     SetScrollInfo(bar, SB_CTL, &si, FALSE);
-    // Named by what they set; the panel's window, and with it their names, lasts the process.
-    SetAccessibleName(bar, i == 0 ? L"前扉の速度" : L"中扉の速度");
   }
+  // The speed bars are named once the windows show: the names start COM, which start-up need not
+  // wait for.
+  PostMessageW(hwnd_, kNameBarsMessage, 0, 0);
   // A bitmap button shows its picture only: its caption names it for assistive technology.
   const DWORD doorStyle = WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP;
   Check2 = MakeControl(FrameA, L"BUTTON", L"中扉", doorStyle, {60, 840, 735, 525}, kIdCheck2);
@@ -257,6 +258,11 @@ LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return 0;
     case WM_DPICHANGED:
       MoveToNewDpi(wp, lp);
+      return 0;
+    case kNameBarsMessage:
+      // Named by what they set; the panel's window, and with it their names, lasts the process.
+      SetAccessibleName(HScroll1, L"前扉の速度");
+      SetAccessibleName(HScroll2, L"中扉の速度");
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the bus window

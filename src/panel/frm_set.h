@@ -61,6 +61,7 @@ class frmSet : public BaseWindow<frmSet> {
   void MakeForDpi();  // the fonts and the door pictures for the panel's DPI
 
  private:
+  static constexpr UINT kNameBarsMessage = WM_APP + 1;  // posted to itself once it is made
   bool CreateControls();  // false when a control could not be made
   bool ApplyTabOrder();
   void SetScrollValue(int bar, int value);
