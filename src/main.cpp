@@ -1,7 +1,7 @@
 // The program's entry: its two windows, then the message loop until the bus window ends it.
 #include <windows.h>
 
-#include "common/app.h"
+#include "common/keyboard.h"
 #include "start_windows.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -1,7 +1,7 @@
 // The start of the program's windows: the panel and the bus window, wired once.
 #include "start_windows.h"
 
-#include "common/app.h"
+#include "common/modal.h"
 
 namespace rumona {
 

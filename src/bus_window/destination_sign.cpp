@@ -6,7 +6,7 @@
 
 #include "bus_window/sign_list_logic.h"
 #include "common/path_logic.h"
-#include "resource.h"
+#include "common/resource.h"
 
 namespace rumona {
 

@@ -1,9 +1,11 @@
-// The bus window: its creation and loading, its controls, input, menu and the sign's procedures.
+// The bus window: its creation and loading, its controls, input, menu, and the procedures of
+// the sign and the doors.
 #include "bus_window/form1.h"
 
 #include "bus_window/file_list.h"
 #include "common/app.h"
-#include "resource.h"
+#include "common/modal.h"
+#include "common/resource.h"
 
 namespace rumona {
 
@@ -22,7 +24,7 @@ Form1::~Form1() {
   if (MnuTempMenu1) DestroyMenu(MnuTempMenu1);
 }
 
-bool Form1::Create(frmSet& panel) {
+bool Form1::Create(PanelControls& panel) {
   panel_ = &panel;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_RUMONA));
   Register(kFormClass, nullptr, icon, CS_DBLCLKS);
@@ -51,9 +53,9 @@ void Form1::MakeForDpi() {
 
 bool Form1::CreateControls() {
   // Creation order: the board first, then the sign box.
-  PicKanban = boardBox_.Create(hwnd_, Signboard::kDesignRect);
+  PicKanban = boardBox_.Create(Signboard::kDesignRect);
   board.SetBox(PicKanban);
-  Picture1 = signBox_.Create(hwnd_, DestinationSign::kBoxRect);
+  Picture1 = signBox_.Create(DestinationSign::kBoxRect);
   sign.SetBox(Picture1);
 
   MnuTempMenu1 = CreatePopupMenu();
@@ -111,6 +113,27 @@ bool Form1::picDir() {
   return false;
 }
 
+void Form1::ShowSignNumber(std::optional<int16_t> number) {
+  // The separator stays in the stored folder even when the picture then fails to load.
+  sign.AppendSeparator();
+  if (number) sign.ShowEntry(*number);
+}
+
+StrokeWindow Form1::StrokeFor(int (PanelControls::*speed)() const) {
+  return {dpi(), [this](const RectTw& a, const RectTw& b) { RepaintNow(a, b); },
+          [this, speed] { return (panel_->*speed)(); }};
+}
+
+void Form1::Check1_Click() {
+  FrontDoorStroke(panel_->Check1Value() != 0, Image1.rect, StrokeFor(&PanelControls::HScroll1Value));
+}
+
+void Form1::Check2_Click() {
+  const Leaves leaves = ChooseLeaves(panel_->Option1Value(0), panel_->Option1Value(1));
+  MiddleDoorStroke(panel_->Check2Value() != 0, leaves, imgNakaorido[0].rect, imgNakaorido[1].rect,
+                   StrokeFor(&PanelControls::HScroll2Value));
+}
+
 void Form1::Picture1_KeyDown(int16_t keyCode, int) {
   // The separator is stored for every key, before the key is looked at; it is saved with it.
   sign.AppendSeparator();
@@ -162,7 +185,7 @@ void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
 // A press on the window's own area. The door images take their own mouse input; only the front
 // door has a handler.
 void Form1::OnPress(UINT msg, LPARAM lp) {
-  const float x = MouseXTw(hwnd_, lp), y = MouseYTw(hwnd_, lp);
+  const float x = MouseXTw(lp), y = MouseYTw(lp);
   const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
   const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
   if (Image1.visible && Image1.rect.Contains(x, y)) {
@@ -188,10 +211,6 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       MakeForDpi();
       focus_.Set(Picture1);
       return 0;
-    case WM_DPICHANGED:
-      MoveToNewDpi(wp, lp);
-      board.PlaceBox();  // where the board is now, not where it was made
-      return 0;
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
       return 0;
@@ -210,7 +229,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       if (pressOnImage1_) {
         pressOnImage1_ = false;
         ReleaseCapture();
-        if (Image1.rect.Contains(MouseXTw(hwnd_, lp), MouseYTw(hwnd_, lp))) Image1_Click();
+        if (Image1.rect.Contains(MouseXTw(lp), MouseYTw(lp))) Image1_Click();
       }
       return 0;
     case WM_CAPTURECHANGED:

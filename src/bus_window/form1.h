@@ -5,7 +5,7 @@
 //
 // Form1's procedures live beside the pieces they drive: the door strokes and speed readouts in
 // doors/doors.cpp, LoadIni and SaveIni in settings/settings_file.cpp, MnuEditHkPic_Click in
-// panel/frm_browse_dir.cpp and MnuHelpVer_Click in panel/frm_show_version.cpp.
+// bus_window/frm_browse_dir.cpp and MnuHelpVer_Click in bus_window/frm_show_version.cpp.
 #include <windows.h>
 
 #include <array>
@@ -16,12 +16,13 @@
 #include "bus_window/destination_sign.h"
 #include "bus_window/picture_boxes.h"
 #include "common/base_window.h"
+#include "common/keyboard.h"
 #include "common/light_controls.h"
+#include "common/peer_windows.h"
+#include "doors/doors.h"
 #include "signboard/signboard.h"
 
 namespace rumona {
-
-class frmSet;
 
 // How the process ends once the settings are written; tests count the calls instead.
 extern std::function<void()> endProcess;
@@ -34,7 +35,7 @@ enum MenuId : UINT {
   kMnuKanbanReset = 40005,
 };
 
-class Form1 : public BaseWindow<Form1> {
+class Form1 : public BaseWindow<Form1>, public BusProcedures {
  public:
   static constexpr int kClientWidthTw = 11460;
   static constexpr int kClientHeightTw = 3240;
@@ -44,11 +45,10 @@ class Form1 : public BaseWindow<Form1> {
   Form1() = default;
   ~Form1();
 
-  // Creates the window hidden and runs Form_Load, which reads the settings into both windows;
-  // false when the system refuses the window.
-  bool Create(frmSet& panel);
+  // Creates the window hidden and runs Form_Load, which reads the settings into it and the
+  // panel; false when the system refuses the window.
+  bool Create(PanelControls& panel);
   void Show();  // shows it, the sign box focused
-  frmSet& panel() const { return *panel_; }
 
   // The sign and the board, with their state; the rest of the settings' values.
   DestinationSign sign;
@@ -66,12 +66,11 @@ class Form1 : public BaseWindow<Form1> {
   HMENU MnuTempMenu1 = nullptr;            // the popup menu
 
   // Public procedures called by other windows.
-  void Check1_Click();
-  void Check2_Click();
-  void HScroll1_Change();
-  void HScroll2_Change();
-  void MnuEditHkPic_Click();
-  void MnuHelpVer_Click();
+  void Check1_Click() override;
+  void Check2_Click() override;
+  void MnuEditHkPic_Click() override;
+  void MnuHelpVer_Click() override;
+  void ShowSignNumber(std::optional<int16_t> number) override;
   [[nodiscard]] bool picDir();  // true when the chooser is to open again on the rejected folder
   void SaveIni();
   void LoadIni();
@@ -110,7 +109,10 @@ class Form1 : public BaseWindow<Form1> {
   bool CreateControls();
   void OnPress(UINT msg, LPARAM lp);
 
-  frmSet* panel_ = nullptr;
+  // The door strokes' view of this window: its DPI, the repaint, the speed bar read at each step.
+  StrokeWindow StrokeFor(int (PanelControls::*speed)() const);
+
+  PanelControls* panel_ = nullptr;
   SignBox signBox_{*this};
   BoardBox boardBox_{*this};
   BusPainter painter_;

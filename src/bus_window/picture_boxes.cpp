@@ -21,8 +21,8 @@ void FocusIfVisible(HWND other) {
 
 // Each box paints itself, so its window text does not show: it is the box's name, which MSAA
 // and UI Automation give to assistive technology.
-HWND SignBox::Create(HWND parent, const RectTw& rect) {
-  return CreateChild(kSignBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle, 0, L"方向幕");
+HWND SignBox::Create(const RectTw& rect) {
+  return CreateChild(form_, kSignBoxClass, CS_DBLCLKS, form_.hwnd(), rect, kBoxStyle, 0, L"方向幕");
 }
 
 LRESULT SignBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -77,14 +77,15 @@ void SignBox::Release(LPARAM lp) {
   GetClientRect(hwnd_, &rc);
   if (!PtInRect(&rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) return;
   const LightImage& image = form_.sign.Image();
-  if (image.visible && image.rect.Contains(MouseXTw(hwnd_, lp), MouseYTw(hwnd_, lp)))
+  if (image.visible && image.rect.Contains(MouseXTw(lp), MouseYTw(lp)))
     form_.ImgDesiMaku_Click();
   else
     form_.Picture1_Click();
 }
 
-HWND BoardBox::Create(HWND parent, const RectTw& rect) {
-  return CreateChild(kBoardBoxClass, CS_DBLCLKS, parent, rect, kBoxStyle, 0, L"看板");
+HWND BoardBox::Create(const RectTw& rect) {
+  return CreateChild(form_, kBoardBoxClass, CS_DBLCLKS, form_.hwnd(), rect, kBoxStyle, 0, L"看板",
+                     false);
 }
 
 LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -120,7 +121,7 @@ LRESULT BoardBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 }
 
 void BoardBox::Press(int button, LPARAM lp) {
-  form_.PicKanban_MouseDown(button, ShiftState(), MouseXTw(hwnd_, lp), MouseYTw(hwnd_, lp));
+  form_.PicKanban_MouseDown(button, ShiftState(), MouseXTw(lp), MouseYTw(lp));
 }
 
 }  // namespace rumona

@@ -14,8 +14,8 @@ class Form1;
 class SignBox : public BaseWindow<SignBox> {
  public:
   explicit SignBox(Form1& form) : form_(form) {}
-  // Null when the box cannot be made: the bus window then shows without it.
-  HWND Create(HWND parent, const RectTw& rect);
+  // Null when the box cannot be made: the bus window then fails its creation.
+  HWND Create(const RectTw& rect);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:
@@ -29,7 +29,8 @@ class SignBox : public BaseWindow<SignBox> {
 class BoardBox : public BaseWindow<BoardBox> {
  public:
   explicit BoardBox(Form1& form) : form_(form) {}
-  HWND Create(HWND parent, const RectTw& rect);  // null as for the sign box
+  // Null as for the sign box. The board keeps its own place, which it lays out at each DPI.
+  HWND Create(const RectTw& rect);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:

@@ -1,7 +1,7 @@
 // Texts to and from the ANSI code page, and paths the settings file can hold.
 #include "common/ansi.h"
 
-#include "common/window_parts.h"
+#include "common/modal.h"
 
 namespace rumona {
 

@@ -9,12 +9,12 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"RumonaFrame";
 }  // namespace
 
-HWND ContainerFrame::Create(HWND parent, const RectTw& rect, const wchar_t* caption,
-                            COLORREF background) {
+HWND ContainerFrame::Create(WindowCore& top, HWND parent, const RectTw& rect,
+                            const wchar_t* caption, COLORREF background) {
   background_ = background;
   caption_ = caption ? caption : L"";
   brush_.reset(CreateSolidBrush(background));
-  return CreateChild(kFrameClass, 0, parent, rect, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+  return CreateChild(top, kFrameClass, 0, parent, rect, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                      caption_.c_str());
 }
 
@@ -27,7 +27,7 @@ void ContainerFrame::Paint(HDC dc) {
     DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     return;
   }
-  ScopedSelect font(dc, DefaultUiFont(DpiOf(hwnd_)));
+  ScopedSelect font(dc, DefaultUiFont(dpi()));
   TEXTMETRICW tm;
   GetTextMetricsW(dc, &tm);
   edge.top += tm.tmHeight / 2;

@@ -12,7 +12,9 @@ namespace rumona {
 
 class ContainerFrame : public BaseWindow<ContainerFrame> {
  public:
-  HWND Create(HWND parent, const RectTw& rect, const wchar_t* caption, COLORREF background);
+  // A frame of `top`'s window (the top-level one), in `parent`.
+  HWND Create(WindowCore& top, HWND parent, const RectTw& rect, const wchar_t* caption,
+              COLORREF background);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
  private:

@@ -13,7 +13,7 @@
 
 #include "common/app.h"
 #include "common/twips_logic.h"
-#include "resource.h"
+#include "common/resource.h"
 
 namespace rumona {
 

@@ -5,6 +5,13 @@
 
 namespace rumona {
 
+bool NarrowSpeed(int32_t value, int16_t& speed) {
+  // The range lies inside 16 bits, so a value past them is refused with it.
+  if (value < kSpeedMin || value > kSpeedMax) return false;
+  speed = static_cast<int16_t>(value);
+  return true;
+}
+
 WidthRun StrokeWidths(bool open, double currentWidth, int openWidth, int closedWidth) {
   if (!open) return WidthRun{openWidth, closedWidth - openWidth + 1, +1};
   const int w0 = RoundHalfEven(currentWidth);

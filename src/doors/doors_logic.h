@@ -1,8 +1,19 @@
 #pragma once
 // The door strokes as plain numbers: which widths a stroke steps through and which leaves move.
+#include <cstdint>
+
 #include "common/twips_logic.h"
 
 namespace rumona {
+
+// The speeds of the two doors, as the panel's bars set them: idle counts a door step, so a larger value is a slower door.
+inline constexpr int kSpeedMin = 1;
+inline constexpr int kSpeedMax = 30000;
+
+// A speed read as 32 bits narrowed to 16 and checked against the bars' range; false when it would
+// not fit (a value past 16 bits is refused, never wrapped into range).
+bool NarrowSpeed(int32_t value, int16_t& speed);
+
 
 // Front door (Image1): its left edge stays put, the right edge moves.
 inline constexpr int kFrontDoorClosedTw = 1095;

@@ -1,7 +1,7 @@
 // The door buzzers, played from the exe's own "WAVE" resources.
 #include "doors/sound.h"
 
-#include "common/window_parts.h"
+#include "common/keyboard.h"
 
 namespace rumona {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <string>
 
-#include "bus_window/form1.h"
 #include "common/accessible_name.h"
 #include "common/app.h"
+#include "doors/doors_logic.h"
 #include "panel/panel_logic.h"
-#include "resource.h"
+#include "common/resource.h"
 
 namespace rumona {
 
@@ -32,11 +32,11 @@ enum ControlId : int {
 
 }  // namespace
 
-bool frmSet::Create(Form1& form) {
-  form_ = &form;
+bool frmSet::Create(BusProcedures& bus) {
+  bus_ = &bus;
   if (!Register(kPanelClass, panelBrush_.get()) || !CreateTopLevel(kPanelClass, L"設定パネル", 0, 0))
     return false;
-  UseDialogKeys(hwnd_);
+  UseDialogKeys();
   return true;
 }
 
@@ -56,7 +56,7 @@ bool frmSet::CreateControls() {
   // Creation order.
   Command3 = MakeControl(hwnd_, L"BUTTON", L"バージョン情報", WS_TABSTOP | BS_PUSHBUTTON,
                          {720, 2145, 1515, 360}, kIdCommand3);
-  FrameA = frameA_.Create(hwnd_, {30, 30, 2190, 1965}, nullptr, 0x000000);
+  FrameA = frameA_.Create(*this, hwnd_, {30, 30, 2190, 1965}, nullptr, 0x000000);
   HScroll1 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {855, 195, 1260, 240},
                          kIdHScroll1);
   HScroll2 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {840, 840, 1230, 240},
@@ -76,7 +76,7 @@ bool frmSet::CreateControls() {
   Check1 = MakeControl(FrameA, L"BUTTON", L"前扉", doorStyle, {75, 165, 735, 510}, kIdCheck1);
   SendMessageW(Check1, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(maePicture_.bitmap()));
   SendMessageW(Check2, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nakaPicture_.bitmap()));
-  Frame2 = frame2_.Create(FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);
+  Frame2 = frame2_.Create(*this, FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);
   const RectTw optionRects[3] = {{60, 180, 735, 270}, {795, 180, 570, 270}, {1470, 165, 555, 270}};
   const wchar_t* optionCaptions[3] = {L"両方", L"左", L"右"};
   for (int i = 0; i < 3; ++i)
@@ -89,7 +89,7 @@ bool frmSet::CreateControls() {
                             kIdLblMaeSpeed, WS_EX_STATICEDGE);
   lblNakaSpeed = MakeControl(FrameA, L"STATIC", L"0", readout, {870, 1110, 1200, 240},
                              kIdLblNakaSpeed, WS_EX_STATICEDGE);
-  Frame1 = frame1_.Create(hwnd_, {2265, 0, 1620, 2505}, nullptr, 0x404040);
+  Frame1 = frame1_.Create(*this, hwnd_, {2265, 0, 1620, 2505}, nullptr, 0x404040);
   Command1 = MakeControl(Frame1, L"BUTTON", L"方向幕フォルダー", WS_TABSTOP | BS_PUSHBUTTON,
                          {75, 2190, 1530, 270}, kIdCommand1);
 
@@ -121,7 +121,6 @@ bool frmSet::ApplyTabOrder() {
   tabOrder_.clear();
   for (HWND hwnd : order)
     if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) tabOrder_.push_back(hwnd);
-  SetTabOrder(hwnd_, &tabOrder_);
   return true;
 }
 
@@ -168,20 +167,25 @@ void frmSet::OnScroll(HWND bar, int code) {
   SetScrollValue(index, value);
 }
 
-void frmSet::Check1_Click() { form_->Check1_Click(); }
+void frmSet::Check1_Click() { bus_->Check1_Click(); }
 
 void frmSet::Check2_Click() {
   // The option group is locked while the middle door stands open.
   const bool open = Check2Value() == 1;
   EnableWindow(Frame2, !open);
   for (HWND option : Option1) EnableWindow(option, !open);
-  form_->Check2_Click();
+  bus_->Check2_Click();
 }
 
-void frmSet::HScroll1_Change() { form_->HScroll1_Change(); }
-void frmSet::HScroll2_Change() { form_->HScroll2_Change(); }
-void frmSet::Command1_Click() { form_->MnuEditHkPic_Click(); }
-void frmSet::Command3_Click() { form_->MnuHelpVer_Click(); }
+// The readouts show the bars' values.
+void frmSet::HScroll1_Change() {
+  SetWindowTextW(lblMaeSpeed, std::to_wstring(scrollValue_[0]).c_str());
+}
+void frmSet::HScroll2_Change() {
+  SetWindowTextW(lblNakaSpeed, std::to_wstring(scrollValue_[1]).c_str());
+}
+void frmSet::Command1_Click() { bus_->MnuEditHkPic_Click(); }
+void frmSet::Command3_Click() { bus_->MnuHelpVer_Click(); }
 
 void frmSet::OnCommand(int id, int code, HWND control) {
   if (!control || (code != BN_CLICKED && code != BN_DOUBLECLICKED)) return;
@@ -255,9 +259,6 @@ LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return TRUE;
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
-      return 0;
-    case WM_DPICHANGED:
-      MoveToNewDpi(wp, lp);
       return 0;
     case kNameBarsMessage:
       // Named by what they set; the panel's window, and with it their names, lasts the process.

@@ -10,24 +10,24 @@
 
 #include "common/base_window.h"
 #include "common/container_frame.h"
+#include "common/keyboard.h"
+#include "common/peer_windows.h"
 #include "common/picture.h"
 #include "common/scoped_win.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
 
-class Form1;
-
-class frmSet : public BaseWindow<frmSet> {
+class frmSet : public BaseWindow<frmSet>, public PanelControls {
  public:
   static constexpr int kClientWidthTw = 3945;
   static constexpr int kClientHeightTw = 2565;
   static constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
-    // Creates the panel hidden, its handlers calling `form`'s procedures; false when the system
-  // refuses the window or one of its controls.
-  bool Create(Form1& form);
+  // Creates the panel hidden, its handlers calling the bus window's procedures; false when the
+  // system refuses the window or one of its controls.
+  bool Create(BusProcedures& bus);
 
   // Controls, by their names.
   HWND Command3 = nullptr, FrameA = nullptr, HScroll1 = nullptr, HScroll2 = nullptr;
@@ -37,16 +37,16 @@ class frmSet : public BaseWindow<frmSet> {
   std::array<HWND, 12> Command2{};
   HWND Label1 = nullptr;
 
-  // Values other windows read and write.
-  int Check1Value() const { return IsChecked(Check1) ? 1 : 0; }
-  int Check2Value() const { return IsChecked(Check2) ? 1 : 0; }
-  int HScroll1Value() const { return scrollValue_[0]; }
-  int HScroll2Value() const { return scrollValue_[1]; }
-  // Sets a speed as code does: the change handling runs when the value really changes.
-  void SetHScroll1Value(int value) { SetScrollValue(0, value); }
-  void SetHScroll2Value(int value) { SetScrollValue(1, value); }
-  bool Option1Value(int index) const;
-  void SelectOption1(int index);  // selects one, which clears the other two
+  // What the bus window reads and its settings set.
+  WindowCore& Window() override { return *this; }
+  int Check1Value() const override { return IsChecked(Check1) ? 1 : 0; }
+  int Check2Value() const override { return IsChecked(Check2) ? 1 : 0; }
+  int HScroll1Value() const override { return scrollValue_[0]; }
+  int HScroll2Value() const override { return scrollValue_[1]; }
+  void SetHScroll1Value(int value) override { SetScrollValue(0, value); }
+  void SetHScroll2Value(int value) override { SetScrollValue(1, value); }
+  bool Option1Value(int index) const override;
+  void SelectOption1(int index) override;
 
   // Event handlers.
   void Check1_Click();
@@ -70,7 +70,7 @@ class frmSet : public BaseWindow<frmSet> {
   LRESULT OnCtlColor(HDC dc, HWND control);
   void DrawKey(const DRAWITEMSTRUCT& item);
 
-  Form1* form_ = nullptr;
+  BusProcedures* bus_ = nullptr;
   std::array<int, 2> scrollValue_{6000, 10000};
   Picture maePicture_, nakaPicture_;
   ScopedFont digitFont_, displayFont_;
@@ -79,7 +79,6 @@ class frmSet : public BaseWindow<frmSet> {
   ScopedBrush panelBrush_{CreateSolidBrush(0x404040)};
   FocusMemory focus_;
   ContainerFrame frameA_, frame2_, frame1_;
-  std::vector<HWND> tabOrder_;
 };
 
 }  // namespace rumona

@@ -1,5 +1,4 @@
 // The sign-number keypad of the panel: digits into its display, "設定" shows that entry.
-#include "bus_window/form1.h"
 #include "panel/frm_set.h"
 #include "panel/panel_logic.h"
 
@@ -16,13 +15,9 @@ void frmSet::Command2_Click(int16_t index) {
     SetWindowTextW(Label1, L"");
     return;
   }
-  if (index != kKeypadSet) return;
-  // The separator stays in the stored folder even when the picture then fails to load.
-  form_->sign.AppendSeparator();
   // Every failure from here on leaves the sign as it is, silently; the display keeps its digits
   // and the arrow keys' position is not moved.
-  const std::optional<int16_t> number = KeypadEntryNumber(WindowText(Label1));
-  if (number) form_->sign.ShowEntry(*number);
+  if (index == kKeypadSet) bus_->ShowSignNumber(KeypadEntryNumber(WindowText(Label1)));
 }
 
 }  // namespace rumona

@@ -1,14 +1,7 @@
-// The panel's rules: the speed range and the keypad's keys and display.
+// The keypad's rules: its keys' places and its display.
 #include "panel/panel_logic.h"
 
 namespace rumona {
-
-bool NarrowSpeed(int32_t value, int16_t& speed) {
-  // The range lies inside 16 bits, so a value past them is refused with it.
-  if (value < kSpeedMin || value > kSpeedMax) return false;
-  speed = static_cast<int16_t>(value);
-  return true;
-}
 
 RectTw KeypadKeyRect(int index) {
   constexpr float kColumnLeft[3] = {75, 570, 1065};

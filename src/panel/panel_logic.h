@@ -1,6 +1,6 @@
 #pragma once
-// The panel's rules apart from its windows: the speed bars' range, and the keypad display, a
-// string of up to six decimal digits naming a sign-list entry.
+// The keypad's rules apart from its window: its display, a string of up to six decimal digits
+// naming a sign-list entry.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,14 +8,6 @@
 #include "common/twips_logic.h"
 
 namespace rumona {
-
-// The speeds of the two bars: idle counts a door step, so a larger value is a slower door.
-inline constexpr int kSpeedMin = 1;
-inline constexpr int kSpeedMax = 30000;
-
-// A speed read as 32 bits narrowed to 16 and checked against the bars' range; false when it would
-// not fit (a value past 16 bits is refused, never wrapped into range).
-bool NarrowSpeed(int32_t value, int16_t& speed);
 
 inline constexpr size_t kKeypadMaxDigits = 6;
 

@@ -1,17 +1,13 @@
-// The bus window's LoadIni and SaveIni: the settings file read into both windows and written.
+// The settings file: read into a record at start, written from one at the end.
 //
 // The file lies beside the executable, or in the user's application-data folder when the
 // executable's folder cannot be written; it is read while the bus window loads and written when it
 // closes.
 #include "settings/settings_file.h"
 
-#include "bus_window/form1.h"
-#include "common/ansi.h"
 #include "common/app.h"
 #include "common/path_logic.h"
 #include "common/scoped_win.h"
-#include "panel/frm_set.h"
-#include "panel/panel_logic.h"
 #include "settings/settings_logic.h"
 
 namespace rumona {
@@ -92,129 +88,17 @@ bool ReadSettingsBytes(const std::wstring& path, std::string& data) {
   return ok;
 }
 
-// Where a window saved at (left, top) goes: there, even partly off screen, unless no monitor
-// would show any of it (one that has since gone); then onto the nearest monitor's work area.
-void PlaceReachable(HWND hwnd, double leftTw, double topTw, float& left, float& top) {
-  left = static_cast<float>(leftTw);
-  top = static_cast<float>(topTw);
-  RECT now;
-  if (!GetWindowRect(hwnd, &now)) return;
-  const int dpi = SystemDpi();  // screen twips are at the system's DPI
-  const ScreenRect saved{TwipsToPixels(leftTw, dpi), TwipsToPixels(topTw, dpi),
-                         now.right - now.left, now.bottom - now.top};
-  const RECT rect{saved.left, saved.top, saved.left + saved.width, saved.top + saved.height};
-  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) return;
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return;
-  const RECT& work = info.rcWork;
-  const ScreenRect moved = MoveInside(
-      saved, {work.left, work.top, work.right - work.left, work.bottom - work.top});
-  left = PixelsToTwips(moved.left, dpi);
-  top = PixelsToTwips(moved.top, dpi);
-}
-
-// Fields 5 to 9 go into the shared variables as soon as they are read, so that they stay stored
-// when a later field fails.
-void StoreSharedFields(Form1& form, const SettingsReadResult& read) {
-  const SettingsRecord& r = read.record;
-  if (read.fieldsRead >= 5) form.sign.StoreFolder(FromAnsi(r.signFolder));
-  if (read.fieldsRead >= 6) form.strDir1 = FromAnsi(r.reservedText);
-  if (read.fieldsRead >= 7) form.lngSpare[0] = r.spare0;
-  if (read.fieldsRead >= 8) form.lngSpare[1] = r.spare1;
-  if (read.fieldsRead >= 9) form.board.strKanbanPath = FromAnsi(r.kanbanPath);
-}
-
-// Applies a complete record in its fixed order; false at the first value that cannot be applied,
-// with everything before it left applied.
-bool ApplySettings(Form1& form, const SettingsRecord& r) {
-  float left, top;
-  PlaceReachable(form.hwnd(), r.busLeft, r.busTop, left, top);
-  form.SetLeftTop(left, top);
-
-  frmSet& panel = form.panel();
-  PlaceReachable(panel.hwnd(), r.panelLeft, r.panelTop, left, top);
-  panel.SetLeftTop(left, top);
-
-  form.board.SetVisible(r.kanbanVisible);
-  form.SetMenuChecked(kMnuViewKanban, r.kanbanVisible);
-  form.board.SetFrameVisible(r.frameVisible);
-  form.SetMenuChecked(kMnuViewWaku, r.frameVisible);
-
-  form.board.Move(static_cast<float>(r.kanbanLeft), static_cast<float>(r.kanbanTop));
-  // The windows show without waiting for the board's picture to be decoded. One deleted since
-  // the last run leaves the board empty at its place; the path stays stored, and the rest of
-  // the settings still apply.
-  form.board.SetPicture(Picture());
-  if (!form.board.strKanbanPath.empty())
-    form.board.SetPictureWhenDecoded(form.board.strKanbanPath);
-  form.PicKanban_DblClick();
-
-  int16_t speed = 0;
-  if (!NarrowSpeed(r.speed1, speed)) return false;
-  panel.SetHScroll1Value(speed);
-  if (!NarrowSpeed(r.speed2, speed)) return false;
-  panel.SetHScroll2Value(speed);
-
-  // A sign folder that is gone or holds no picture keeps the default sign; the folder stays
-  // stored as read. An empty folder is accepted: the list keeps its folder.
-  if (form.sign.PointListAtFolder() == ERROR_SUCCESS && !form.sign.Folder().empty())
-    form.sign.ShowEntry(0);
-
-  if (!ValidOption(r.option)) return false;
-  panel.SelectOption1(r.option);
-  return true;
-}
-
-// The fixed start when the settings cannot be read or applied; what was already applied stays.
-void ApplyFallback(Form1& form) {
-  form.SetLeftTop(0, 0);
-  frmSet& panel = form.panel();
-  panel.SetLeftTop(0, form.OuterHeightTw());
-  form.MnuKanbanReset_Click();
-  panel.SetHScroll1Value(10000);
-  panel.SetHScroll2Value(6000);
-  panel.SelectOption1(0);
-}
-
 }  // namespace
 
-void Form1::LoadIni() {
+SettingsReadResult ReadSettingsFile() {
   std::string data;
-  if (!ReadSettingsBytes(SettingsPath(false), data)) {
-    ApplyFallback(*this);
-    return;
-  }
-  const SettingsReadResult read = ReadSettingsRecord(data);
-  StoreSharedFields(*this, read);
-  if (!read.complete() || !ApplySettings(*this, read.record)) ApplyFallback(*this);
+  if (!ReadSettingsBytes(SettingsPath(false), data)) return {};
+  return ReadSettingsRecord(data);
 }
 
-// A file that cannot be written is named in a message, since the process ends right after; the
-// old file stays as it was.
-void Form1::SaveIni() {
-  const frmSet& panel = this->panel();
-  SettingsRecord r;
-  r.option = panel.Option1Value(0) ? 0 : panel.Option1Value(1) ? 1 : 2;
-  r.busLeft = Left();
-  r.busTop = Top();
-  r.panelLeft = panel.Left();
-  r.panelTop = panel.Top();
-  r.signFolder = ToAnsi(sign.Folder());
-  r.reservedText = ToAnsi(strDir1);
-  r.spare0 = lngSpare[0];
-  r.spare1 = lngSpare[1];
-  r.kanbanPath = ToAnsi(board.strKanbanPath);
-  const RectTw boardRect = board.Rect();
-  r.kanbanLeft = boardRect.left;
-  r.kanbanTop = boardRect.top;
-  r.kanbanVisible = MenuChecked(kMnuViewKanban);
-  r.frameVisible = MenuChecked(kMnuViewWaku);
-  r.speed1 = panel.HScroll1Value();
-  r.speed2 = panel.HScroll2Value();
+std::wstring WriteSettingsFile(const SettingsRecord& record) {
   const std::wstring path = SettingsPath(true);
-  if (!ReplaceSettingsFile(path, WriteSettingsRecord(r)))
-    ShowMessage(nullptr, L"設定を保存できませんでした。\n" + path, MB_OK | MB_TASKMODAL);
+  return ReplaceSettingsFile(path, WriteSettingsRecord(record)) ? std::wstring() : path;
 }
 
 }  // namespace rumona

@@ -8,7 +8,6 @@
 
 #include "common/ansi.h"
 #include "common/app.h"
-#include "common/window_parts.h"
 #include "signboard/frame_logic.h"
 
 namespace rumona {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "doors/doors_logic.h"
 #include "panel/panel_logic.h"
 #include "settings/settings_logic.h"
 

@@ -5,8 +5,8 @@
 
 #include "common/accessible_name.h"
 #include "common/app.h"
-#include "panel/frm_browse_dir.h"
-#include "panel/frm_show_version.h"
+#include "bus_window/frm_browse_dir.h"
+#include "bus_window/frm_show_version.h"
 #include "test_support.h"
 
 namespace rumona::test {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/app.h"
-#include "panel/frm_show_version.h"
-#include "resource.h"
+#include "bus_window/frm_show_version.h"
+#include "common/resource.h"
 #include "test_support.h"
 
 namespace rumona::test {

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "resource.h"
+#include "common/resource.h"
 #include "test_support.h"
 
 namespace rumona::test {

@@ -1,12 +1,13 @@
 // The version dialog, and the bus window's procedure that opens it.
-#include "panel/frm_show_version.h"
+#include "bus_window/frm_show_version.h"
 
 #include <shellapi.h>
 
 #include "../../qmr5res/qmr5res.h"
 #include "bus_window/form1.h"
 #include "common/app.h"
-#include "resource.h"
+#include "common/modal.h"
+#include "common/resource.h"
 #include "rumona_version.h"  // the version has one source: the build
 
 namespace rumona {
@@ -26,9 +27,9 @@ enum ControlId : int {
   kIdLabel2 = kIdLabel3First + 2,
 };
 
-HWND MakeLabel(HWND parent, const wchar_t* text, const RectTw& r, int id,
+HWND MakeLabel(WindowCore& dialog, const wchar_t* text, const RectTw& r, int id,
                const ScopedFont* font = nullptr) {
-  return MakeControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, 0, font);
+  return dialog.MakeControl(dialog.hwnd(), L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, 0, font);
 }
 
 // What failed, in the system's own words, with the name of what could not be had, so that the
@@ -44,7 +45,7 @@ frmShowVersion::frmShowVersion() : libraryPath(ExeFolder() + kLibraryName) {}
 bool frmShowVersion::Create() {
   if (!Register(kDialogClass, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)))) return false;
   if (!CreateTopLevel(kDialogClass, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, true)) return false;
-  UseDialogKeys(hwnd_);
+  UseDialogKeys();
   Form_Load();
   return true;
 }
@@ -68,18 +69,18 @@ bool frmShowVersion::CreateControls() {
   // Creation order.
   Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
                          {3570, 2940, 1230, 345}, kIdCommand1);
-  Label1[1] = MakeLabel(hwnd_, kModelPrefix, {165, 720, 4605, 270}, kIdLabel1First + 1,
+  Label1[1] = MakeLabel(*this, kModelPrefix, {165, 720, 4605, 270}, kIdLabel1First + 1,
                         &modelFont_);
   Label5 = MakeControl(hwnd_, L"STATIC", L"ここをクリックするとぬべらHPが開きます。",
                        SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, kIdLabel5, 0,
                        &linkFont_);
-  Label4 = MakeLabel(hwnd_, L"", {15, 2835, 4965, 60}, kIdLabel4);
-  Label3[1] = MakeLabel(hwnd_, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240},
+  Label4 = MakeLabel(*this, L"", {15, 2835, 4965, 60}, kIdLabel4);
+  Label3[1] = MakeLabel(*this, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240},
                         kIdLabel3First + 1);
-  Label3[0] = MakeLabel(hwnd_, L"製造：ぬべら工房　2026", {165, 1290, 3225, 240},
+  Label3[0] = MakeLabel(*this, L"製造：ぬべら工房　2026", {165, 1290, 3225, 240},
                         kIdLabel3First);
-  Label2 = MakeLabel(hwnd_, L"Varsion　" RUMONA_VERSION_TEXT, {165, 1035, 3225, 225}, kIdLabel2);
-  Label1[0] = MakeLabel(hwnd_, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
+  Label2 = MakeLabel(*this, L"Varsion　" RUMONA_VERSION_TEXT, {165, 1035, 3225, 225}, kIdLabel2);
+  Label1[0] = MakeLabel(*this, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
                         &titleFont_);
   return ApplyTabOrder();
 }
@@ -127,7 +128,7 @@ void frmShowVersion::Label5_Click() {
                 kLinkErrorTitle);
 }
 
-void frmShowVersion::Command1_Click() { EndModal(hwnd_); }
+void frmShowVersion::Command1_Click() { EndModal(*this); }
 
 LRESULT frmShowVersion::OnCtlColorStatic(HDC dc, HWND control) {
   if (control == Label5) {
@@ -182,9 +183,6 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       // "OK" is the one control that takes the focus.
       if (LOWORD(wp) != WA_INACTIVE) SetFocus(Command1);
       return 0;
-    case WM_DPICHANGED:
-      MoveToNewDpi(wp, lp);
-      return 0;
     case WM_CLOSE:
       Command1_Click();  // the close box unloads the dialog as "OK" does
       return 0;
@@ -195,7 +193,7 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 void Form1::MnuHelpVer_Click() {
   // Created afresh at each opening, so Form_Load refreshes the model line every time.
   frmShowVersion dialog;
-  if (dialog.Create()) RunModal(dialog.hwnd());
+  if (dialog.Create()) RunModal(dialog);
 }
 
 }  // namespace rumona

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/base_window.h"
+#include "common/keyboard.h"
 
 namespace rumona {
 
@@ -51,7 +52,6 @@ class frmBrowseDir : public BaseWindow<frmBrowseDir> {
 
   HWND browserOwner_ = nullptr;
   std::optional<std::wstring> chosen_;
-  std::vector<HWND> tabOrder_;
   FocusMemory focus_;
   HWND defaultButton_ = nullptr;
 };

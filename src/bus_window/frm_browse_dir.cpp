@@ -1,5 +1,5 @@
 // The sign folder chooser, and the bus window's procedure that opens it.
-#include "panel/frm_browse_dir.h"
+#include "bus_window/frm_browse_dir.h"
 
 #include <shlobj.h>
 
@@ -7,6 +7,7 @@
 #include "common/accessible_name.h"
 #include "common/ansi.h"
 #include "common/app.h"
+#include "common/modal.h"
 #include "common/twips_logic.h"
 
 namespace rumona {
@@ -34,7 +35,7 @@ std::optional<std::wstring> frmBrowseDir::Ask(HWND browserOwner, const std::wstr
   frmBrowseDir dialog;
   if (!dialog.Create(browserOwner)) return std::nullopt;
   SetWindowTextW(dialog.Text1, folder.c_str());
-  RunModal(dialog.hwnd());
+  RunModal(dialog);
   return dialog.chosen_;
 }
 
@@ -43,7 +44,7 @@ bool frmBrowseDir::Create(HWND browserOwner) {
   if (!Register(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
       !CreateTopLevel(kClassName, kTitle, CW_USEDEFAULT, CW_USEDEFAULT, true))
     return false;
-  UseDialogKeys(hwnd_);  // Alt+B as well
+  UseDialogKeys();  // Alt+B as well
   return true;
 }
 
@@ -68,7 +69,6 @@ bool frmBrowseDir::CreateControls() {
                        {75, 465, 885, 210}, kIdLabel1);
   // Text1 (0), Label1 (1, no stop), Command1 (2), OK (3), キャンセル (4), Label2 (5, no stop).
   tabOrder_ = {Text1, Command1, Command2[0], Command2[1]};
-  SetTabOrder(hwnd_, &tabOrder_);
   focus_.Set(Text1);
   return Command2[0] && Command2[1] && Command1 && Text1 && Label2 && Label1;
 }
@@ -79,7 +79,7 @@ void frmBrowseDir::SetDefaultButton(HWND button) {
   defaultButton_ = button;
 }
 
-void frmBrowseDir::Close() { EndModal(hwnd_); }
+void frmBrowseDir::Close() { EndModal(*this); }
 
 void frmBrowseDir::Command1_Click() {
   const HWND owner = browserOwner_ ? browserOwner_ : hwnd_;
@@ -146,9 +146,6 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       return MAKELRESULT(GetDlgCtrlID(defaultButton_ ? defaultButton_ : Command2[0]), DC_HASDEFID);
     case WM_ACTIVATE:
       focus_.OnActivate(hwnd_, wp);
-      return 0;
-    case WM_DPICHANGED:
-      MoveToNewDpi(wp, lp);
       return 0;
     case WM_CLOSE:
       Command2_Click(1);  // the close box cancels
