@@ -27,8 +27,8 @@ Form1::~Form1() {
 bool Form1::Create(PanelControls& panel) {
   panel_ = &panel;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_RUMONA));
-  Register(kFormClass, nullptr, icon, CS_DBLCLKS);
-  if (!CreateTopLevel(kFormClass, L"", 0, 0)) return false;
+  if (!Register(kFormClass, nullptr, icon, CS_DBLCLKS) || !CreateTopLevel(kFormClass, L"", 0, 0))
+    return false;
   Form_Load();
   return true;
 }
@@ -59,12 +59,12 @@ bool Form1::CreateControls() {
   sign.SetBox(Picture1);
 
   MnuTempMenu1 = CreatePopupMenu();
-  AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewKanban, L"看板の表示");
-  AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewWaku, L"枠の表示");
-  AppendMenuW(MnuTempMenu1, MF_STRING, kMnuSetKanban, L"看板の画像を設定...");
-  AppendMenuW(MnuTempMenu1, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(MnuTempMenu1, MF_STRING, kMnuKanbanReset, L"看板のリセット");
-  return PicKanban && Picture1 && MnuTempMenu1;
+  return PicKanban && Picture1 && MnuTempMenu1 &&
+         AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewKanban, L"看板の表示") &&
+         AppendMenuW(MnuTempMenu1, MF_STRING | MF_CHECKED, kMnuViewWaku, L"枠の表示") &&
+         AppendMenuW(MnuTempMenu1, MF_STRING, kMnuSetKanban, L"看板の画像を設定...") &&
+         AppendMenuW(MnuTempMenu1, MF_SEPARATOR, 0, nullptr) &&
+         AppendMenuW(MnuTempMenu1, MF_STRING, kMnuKanbanReset, L"看板のリセット");
 }
 
 // The settings place both windows; the panel is shown by whoever wired the two, before this

@@ -13,8 +13,8 @@ namespace {
 // would show any of it (one that has since gone); then onto the nearest monitor's work area.
 void PlaceReachable(WindowCore& window, double leftTw, double topTw) {
   const int dpi = SystemDpi();  // screen twips are at the system's DPI
-  RECT rect;
-  GetWindowRect(window.hwnd(), &rect);
+  RECT rect{};
+  if (!GetWindowRect(window.hwnd(), &rect)) return;  // no window to place
   OffsetRect(&rect, TwipsToPixels(leftTw, dpi) - rect.left, TwipsToPixels(topTw, dpi) - rect.top);
   MONITORINFO info{};
   info.cbSize = sizeof info;
