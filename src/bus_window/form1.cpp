@@ -125,7 +125,8 @@ StrokeWindow Form1::StrokeFor(int (PanelControls::*speed)() const) {
 }
 
 void Form1::Check1_Click() {
-  FrontDoorStroke(panel_->Check1Value() != 0, Image1.rect, StrokeFor(&PanelControls::HScroll1Value));
+  FrontDoorStroke(panel_->Check1Value() != 0, Image1.rect,
+                  StrokeFor(&PanelControls::HScroll1Value));
 }
 
 void Form1::Check2_Click() {

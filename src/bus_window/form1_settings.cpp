@@ -93,7 +93,8 @@ void ApplyFallback(Form1& form, PanelControls& panel) {
 void Form1::LoadIni() {
   const SettingsReadResult read = ReadSettingsFile();
   StoreSharedFields(*this, read);
-  if (!read.complete() || !ApplySettings(*this, *panel_, read.record)) ApplyFallback(*this, *panel_);
+  if (!read.complete() || !ApplySettings(*this, *panel_, read.record))
+    ApplyFallback(*this, *panel_);
 }
 
 // A file that cannot be written is named in a message, since the process ends right after; the

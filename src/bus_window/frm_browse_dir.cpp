@@ -14,15 +14,6 @@ namespace rumona {
 
 namespace {
 
-// "OK" and "キャンセル" carry the ids a dialog's Enter and Esc press.
-enum ControlId : int {
-  kIdOk = IDOK,
-  kIdCancel = IDCANCEL,
-  kIdCommand1 = 1001,
-  kIdText1,
-  kIdLabel2,
-  kIdLabel1,
-};
 
 constexpr DWORD kBrowsePathChars = 32768;  // the longest path Windows has
 
@@ -53,20 +44,20 @@ bool frmBrowseDir::CreateControls() {
   // The buttons report their focus, so that the focused one is the default, as in a dialog.
   Command2[1] = MakeControl(hwnd_, L"BUTTON", L"キャンセル",
                             kClip | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
-                            {5520, 825, 1230, 345}, kIdCancel);
+                            {5520, 825, 1230, 345}, IDCANCEL);
   Command2[0] = MakeControl(hwnd_, L"BUTTON", L"OK",
                             kClip | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY,
-                            {4200, 825, 1230, 345}, kIdOk);
+                            {4200, 825, 1230, 345}, IDOK);
   Command1 = MakeControl(hwnd_, L"BUTTON", L"参照(&B)...",
                          kClip | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, {5655, 405, 1020, 345},
-                         kIdCommand1);
+                         0);
   Text1 = MakeControl(hwnd_, L"EDIT", L"", kClip | WS_TABSTOP | ES_AUTOHSCROLL,
-                      {555, 405, 5070, 300}, kIdText1, WS_EX_CLIENTEDGE);
+                      {555, 405, 5070, 300}, 0, WS_EX_CLIENTEDGE);
   SetAccessibleName(Text1, L"位置");  // an edit's label is looked for before it, not after
   Label2 = MakeControl(hwnd_, L"STATIC", L"方向幕のあるフォルダを指定してください",
-                       kClip | SS_LEFT | SS_NOPREFIX, {135, 60, 3945, 225}, kIdLabel2);
+                       kClip | SS_LEFT | SS_NOPREFIX, {135, 60, 3945, 225}, 0);
   Label1 = MakeControl(hwnd_, L"STATIC", L"位置：", kClip | SS_LEFT | SS_NOPREFIX,
-                       {75, 465, 885, 210}, kIdLabel1);
+                       {75, 465, 885, 210}, 0);
   // Text1 (0), Label1 (1, no stop), Command1 (2), OK (3), キャンセル (4), Label2 (5, no stop).
   tabOrder_ = {Text1, Command1, Command2[0], Command2[1]};
   focus_.Set(Text1);
@@ -134,12 +125,13 @@ LRESULT frmBrowseDir::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_COMMAND: {
       const int id = LOWORD(wp), code = HIWORD(wp);
       // A focused button is the one Enter presses; elsewhere it is "OK".
-      if (id == kIdText1 && code == EN_SETFOCUS) SetDefaultButton(Command2[0]);
+      const HWND control = reinterpret_cast<HWND>(lp);
+      if (control == Text1 && code == EN_SETFOCUS) SetDefaultButton(Command2[0]);
       if (code == BN_SETFOCUS) SetDefaultButton(reinterpret_cast<HWND>(lp));
       if (code != BN_CLICKED) return 0;
-      if (id == kIdOk) Command2_Click(0);
-      else if (id == kIdCancel) Command2_Click(1);
-      else if (id == kIdCommand1) Command1_Click();
+      if (id == IDOK) Command2_Click(0);
+      else if (id == IDCANCEL) Command2_Click(1);
+      else if (control == Command1) Command1_Click();
       return 0;
     }
     case DM_GETDEFID:

@@ -18,18 +18,9 @@ constexpr wchar_t kDialogClass[] = L"RumonaFrmShowVersion";
 constexpr wchar_t kLibraryName[] = L"QMR5Res.DLL";
 constexpr char kUrlFunction[] = "NuberaHpURL";
 
-enum ControlId : int {
-  kIdCommand1 = IDOK,  // Enter reaches it as IDOK, Esc as IDCANCEL
-  kIdLabel1First = 1001,  // two ids
-  kIdLabel5 = kIdLabel1First + 2,
-  kIdLabel4,
-  kIdLabel3First,  // two ids
-  kIdLabel2 = kIdLabel3First + 2,
-};
-
-HWND MakeLabel(WindowCore& dialog, const wchar_t* text, const RectTw& r, int id,
+HWND MakeLabel(WindowCore& dialog, const wchar_t* text, const RectTw& r,
                const ScopedFont* font = nullptr) {
-  return dialog.MakeControl(dialog.hwnd(), L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, id, 0, font);
+  return dialog.MakeControl(dialog.hwnd(), L"STATIC", text, SS_LEFT | SS_NOPREFIX, r, 0, 0, font);
 }
 
 // What failed, in the system's own words, with the name of what could not be had, so that the
@@ -68,20 +59,16 @@ bool frmShowVersion::CreateControls() {
 
   // Creation order.
   Command1 = MakeControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                         {3570, 2940, 1230, 345}, kIdCommand1);
-  Label1[1] = MakeLabel(*this, kModelPrefix, {165, 720, 4605, 270}, kIdLabel1First + 1,
-                        &modelFont_);
+                         {3570, 2940, 1230, 345}, IDOK);  // Enter and Esc reach it
+  Label1[1] = MakeLabel(*this, kModelPrefix, {165, 720, 4605, 270}, &modelFont_);
   Label5 = MakeControl(hwnd_, L"STATIC", L"ここをクリックするとぬべらHPが開きます。",
-                       SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, kIdLabel5, 0,
+                       SS_LEFT | SS_NOPREFIX | SS_NOTIFY, {240, 2985, 3315, 225}, 0, 0,
                        &linkFont_);
-  Label4 = MakeLabel(*this, L"", {15, 2835, 4965, 60}, kIdLabel4);
-  Label3[1] = MakeLabel(*this, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240},
-                        kIdLabel3First + 1);
-  Label3[0] = MakeLabel(*this, L"製造：ぬべら工房　2026", {165, 1290, 3225, 240},
-                        kIdLabel3First);
-  Label2 = MakeLabel(*this, L"Varsion　" RUMONA_VERSION_TEXT, {165, 1035, 3225, 225}, kIdLabel2);
-  Label1[0] = MakeLabel(*this, L"ルモナ", {900, 240, 3840, 330}, kIdLabel1First,
-                        &titleFont_);
+  Label4 = MakeLabel(*this, L"", {15, 2835, 4965, 60});
+  Label3[1] = MakeLabel(*this, L"開発：みなと電算工房　2025-2026", {165, 1545, 3225, 240});
+  Label3[0] = MakeLabel(*this, L"製造：ぬべら工房　2026", {165, 1290, 3225, 240});
+  Label2 = MakeLabel(*this, L"Varsion　" RUMONA_VERSION_TEXT, {165, 1035, 3225, 225});
+  Label1[0] = MakeLabel(*this, L"ルモナ", {900, 240, 3840, 330}, &titleFont_);
   return ApplyTabOrder();
 }
 
@@ -170,7 +157,7 @@ LRESULT frmShowVersion::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
         if (HIWORD(wp) == BN_CLICKED) Command1_Click();  // OK, Enter or Esc
-      } else if (LOWORD(wp) == kIdLabel5 && HIWORD(wp) == STN_CLICKED) {
+      } else if (reinterpret_cast<HWND>(lp) == Label5 && HIWORD(wp) == STN_CLICKED) {
         Label5_Click();
       }
       return 0;

@@ -6,7 +6,8 @@
 
 namespace rumona {
 
-// The speeds of the two doors, as the panel's bars set them: idle counts a door step, so a larger value is a slower door.
+// The speeds of the two doors, as the panel's bars set them: idle counts a door step, so a larger
+// value is a slower door.
 inline constexpr int kSpeedMin = 1;
 inline constexpr int kSpeedMax = 30000;
 

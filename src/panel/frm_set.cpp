@@ -12,29 +12,12 @@
 
 namespace rumona {
 
-namespace {
-
 constexpr wchar_t kPanelClass[] = L"RumonaFrmSet";
-
-enum ControlId : int {
-  kIdCommand3 = 1001,
-  kIdHScroll1,
-  kIdHScroll2,
-  kIdCheck2,
-  kIdCheck1,
-  kIdOption1First,  // three ids
-  kIdLblMaeSpeed = kIdOption1First + 3,
-  kIdLblNakaSpeed,
-  kIdCommand1,
-  kIdLabel1,
-  kIdCommand2First = 1100,  // twelve ids, index = id - first
-};
-
-}  // namespace
 
 bool frmSet::Create(BusProcedures& bus) {
   bus_ = &bus;
-  if (!Register(kPanelClass, panelBrush_.get()) || !CreateTopLevel(kPanelClass, L"設定パネル", 0, 0))
+  if (!Register(kPanelClass, panelBrush_.get()) ||
+      !CreateTopLevel(kPanelClass, L"設定パネル", 0, 0))
     return false;
   UseDialogKeys();
   return true;
@@ -55,12 +38,12 @@ bool frmSet::CreateControls() {
 
   // Creation order.
   Command3 = MakeControl(hwnd_, L"BUTTON", L"バージョン情報", WS_TABSTOP | BS_PUSHBUTTON,
-                         {720, 2145, 1515, 360}, kIdCommand3);
+                         {720, 2145, 1515, 360}, 0);
   FrameA = frameA_.Create(*this, hwnd_, {30, 30, 2190, 1965}, nullptr, 0x000000);
-  HScroll1 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {855, 195, 1260, 240},
-                         kIdHScroll1);
-  HScroll2 = MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {840, 840, 1230, 240},
-                         kIdHScroll2);
+  HScroll1 =
+      MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {855, 195, 1260, 240}, 0);
+  HScroll2 =
+      MakeControl(FrameA, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, {840, 840, 1230, 240}, 0);
   for (int i = 0; i < 2; ++i) {
     HWND bar = i == 0 ? HScroll1 : HScroll2;
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_POS | SIF_PAGE, kSpeedMin, kSpeedMax, 0,
@@ -72,8 +55,8 @@ bool frmSet::CreateControls() {
   PostMessageW(hwnd_, kNameBarsMessage, 0, 0);
   // A bitmap button shows its picture only: its caption names it for assistive technology.
   const DWORD doorStyle = WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP;
-  Check2 = MakeControl(FrameA, L"BUTTON", L"中扉", doorStyle, {60, 840, 735, 525}, kIdCheck2);
-  Check1 = MakeControl(FrameA, L"BUTTON", L"前扉", doorStyle, {75, 165, 735, 510}, kIdCheck1);
+  Check2 = MakeControl(FrameA, L"BUTTON", L"中扉", doorStyle, {60, 840, 735, 525}, 0);
+  Check1 = MakeControl(FrameA, L"BUTTON", L"前扉", doorStyle, {75, 165, 735, 510}, 0);
   SendMessageW(Check1, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(maePicture_.bitmap()));
   SendMessageW(Check2, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(nakaPicture_.bitmap()));
   Frame2 = frame2_.Create(*this, FrameA, {60, 1410, 2085, 480}, L"中扉動作", 0xE0E0E0);
@@ -82,16 +65,16 @@ bool frmSet::CreateControls() {
   for (int i = 0; i < 3; ++i)
     Option1[i] = MakeControl(Frame2, L"BUTTON", optionCaptions[i],
                              WS_TABSTOP | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
-                             optionRects[i], kIdOption1First + i);
+                             optionRects[i], 0);
   SendMessageW(Option1[0], BM_SETCHECK, BST_CHECKED, 0);
   const DWORD readout = SS_RIGHT | SS_NOPREFIX;
-  lblMaeSpeed = MakeControl(FrameA, L"STATIC", L"0", readout, {885, 450, 1215, 240},
-                            kIdLblMaeSpeed, WS_EX_STATICEDGE);
-  lblNakaSpeed = MakeControl(FrameA, L"STATIC", L"0", readout, {870, 1110, 1200, 240},
-                             kIdLblNakaSpeed, WS_EX_STATICEDGE);
+  lblMaeSpeed =
+      MakeControl(FrameA, L"STATIC", L"0", readout, {885, 450, 1215, 240}, 0, WS_EX_STATICEDGE);
+  lblNakaSpeed =
+      MakeControl(FrameA, L"STATIC", L"0", readout, {870, 1110, 1200, 240}, 0, WS_EX_STATICEDGE);
   Frame1 = frame1_.Create(*this, hwnd_, {2265, 0, 1620, 2505}, nullptr, 0x404040);
   Command1 = MakeControl(Frame1, L"BUTTON", L"方向幕フォルダー", WS_TABSTOP | BS_PUSHBUTTON,
-                         {75, 2190, 1530, 270}, kIdCommand1);
+                         {75, 2190, 1530, 270}, 0);
 
   // The keypad, created from index 11 down to 0.
   const wchar_t* captions[12] = {L"0", L"1", L"2", L"3", L"4", L"5",
@@ -99,11 +82,11 @@ bool frmSet::CreateControls() {
   for (int i = 11; i >= 0; --i) {
     const DWORD look = i >= 10 ? BS_OWNERDRAW : BS_PUSHBUTTON;
     Command2[i] = MakeControl(Frame1, L"BUTTON", captions[i], WS_TABSTOP | look,
-                              KeypadKeyRect(i), kIdCommand2First + i, 0,
+                              KeypadKeyRect(i), 0, 0,
                               i < 10 ? &digitFont_ : nullptr);
   }
   Label1 = MakeControl(Frame1, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE,
-                       {90, 240, 1455, 315}, kIdLabel1, WS_EX_STATICEDGE, &displayFont_);
+                       {90, 240, 1455, 315}, 0, WS_EX_STATICEDGE, &displayFont_);
   focus_.Set(Command2[0]);
   return ApplyTabOrder();
 }
@@ -187,18 +170,14 @@ void frmSet::HScroll2_Change() {
 void frmSet::Command1_Click() { bus_->MnuEditHkPic_Click(); }
 void frmSet::Command3_Click() { bus_->MnuHelpVer_Click(); }
 
-void frmSet::OnCommand(int id, int code, HWND control) {
+void frmSet::OnCommand(int code, HWND control) {
   if (!control || (code != BN_CLICKED && code != BN_DOUBLECLICKED)) return;
-  if (id >= kIdCommand2First && id < kIdCommand2First + 12) {
-    Command2_Click(static_cast<int16_t>(id - kIdCommand2First));
-    return;
-  }
-  switch (id) {
-    case kIdCheck1: Check1_Click(); break;
-    case kIdCheck2: Check2_Click(); break;
-    case kIdCommand1: Command1_Click(); break;
-    case kIdCommand3: Command3_Click(); break;
-  }
+  if (const auto key = std::ranges::find(Command2, control); key != Command2.end())
+    Command2_Click(static_cast<int16_t>(key - Command2.begin()));
+  else if (control == Check1) Check1_Click();
+  else if (control == Check2) Check2_Click();
+  else if (control == Command1) Command1_Click();
+  else if (control == Command3) Command3_Click();
 }
 
 LRESULT frmSet::OnCtlColor(HDC dc, HWND control) {
@@ -246,7 +225,7 @@ LRESULT frmSet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     case WM_CREATE:
       return CreateControls() ? 0 : -1;  // a missing control fails the creation
     case WM_COMMAND:
-      OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      OnCommand(HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
     case WM_HSCROLL:
       OnScroll(reinterpret_cast<HWND>(lp), LOWORD(wp));

@@ -66,7 +66,7 @@ class frmSet : public BaseWindow<frmSet>, public PanelControls {
   bool ApplyTabOrder();
   void SetScrollValue(int bar, int value);
   void OnScroll(HWND bar, int code);
-  void OnCommand(int id, int code, HWND control);
+  void OnCommand(int code, HWND control);
   LRESULT OnCtlColor(HDC dc, HWND control);
   void DrawKey(const DRAWITEMSTRUCT& item);
 
