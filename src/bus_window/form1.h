@@ -1,11 +1,8 @@
 #pragma once
 // The bus window `Form1`: the bus artwork with its live pieces (the destination sign, the doors,
 // the signboard and its frame), the popup menu, and the public procedures that the control panel
-// and the dialogs call by name.
-//
-// Form1's procedures live beside the pieces they drive: the door strokes and speed readouts in
-// doors/doors.cpp, LoadIni and SaveIni in settings/settings_file.cpp, MnuEditHkPic_Click in
-// bus_window/frm_browse_dir.cpp and MnuHelpVer_Click in bus_window/frm_show_version.cpp.
+// and the dialogs call by name: in form1.cpp, but LoadIni and SaveIni in form1_settings.cpp,
+// MnuEditHkPic_Click in frm_browse_dir.cpp and MnuHelpVer_Click in frm_show_version.cpp.
 #include <windows.h>
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 // The settings record: one line of 16 comma-separated fields in the system's ANSI code page.
-// Texts here are already ANSI bytes; the Win32 side converts them to and from UTF-16. The bus
-// window's LoadIni and SaveIni, which read and write the file, are in settings_file.cpp.
+// Texts here are already ANSI bytes; the bus window's LoadIni and SaveIni convert them to and from
+// UTF-16.
 #include <cstdint>
 #include <string>
 #include <string_view>
