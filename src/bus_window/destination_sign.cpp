@@ -2,15 +2,11 @@
 #include "bus_window/destination_sign.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "bus_window/sign_list_logic.h"
-#include "common/path_logic.h"
 #include "resource.h"
 
 namespace rumona {
-
-void DestinationSign::AppendSeparator() { EnsureTrailingBackslash(folder_); }
 
 void DestinationSign::Step(int16_t keyCode) {
   const std::optional<int32_t> index = StepSignIndex(lngDesiIndex, File1.ListCount(), keyCode);
@@ -72,7 +68,7 @@ void DestinationSign::OnDecoded() {
       wanted_.clear();
       if (!r.frames->frames.empty()) Show(r.frames);
     }
-    kept_[r.path] = {r.stamp, std::move(r.frames)};
+    kept_[r.path] = std::move(r);
   }
 }
 

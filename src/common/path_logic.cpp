@@ -3,21 +3,19 @@
 
 namespace rumona {
 
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-  if (!folder.empty() && folder.back() == L'\\') return folder + name;
-  return folder + L'\\' + name;
-}
-
 void EnsureTrailingBackslash(std::wstring& folder) {
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
 }
 
+std::wstring JoinPath(std::wstring folder, const std::wstring& name) {
+  EnsureTrailingBackslash(folder);
+  return folder + name;
+}
+
 std::wstring FolderOf(const std::wstring& path) {
   const auto slash = path.find_last_of(L"\\/");
-  std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-  if (!folder.empty() && folder.back() == L'/') folder.back() = L'\\';
-  EnsureTrailingBackslash(folder);
-  return folder;
+  if (slash == std::wstring::npos) return L"\\";
+  return path.substr(0, slash) + L'\\';
 }
 
 std::wstring BaseNameWithoutExtension(const std::wstring& path) {

@@ -4,7 +4,7 @@
 namespace rumona {
 
 // Joins a folder and a file name with "\" only when the folder does not already end in one.
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+std::wstring JoinPath(std::wstring folder, const std::wstring& name);
 
 // Appends "\" to a folder that does not end in one (an empty folder becomes "\").
 void EnsureTrailingBackslash(std::wstring& folder);
