@@ -21,7 +21,8 @@ class DestinationSign {
   static constexpr UINT_PTR kFrameTimer = 1;           // the box's timer for the next frame
 
   void SetBox(HWND box) { box_ = box; }  // `Picture1`, repainted when the image changes
-  // The image for a DPI: a picture keeps its size in twips, so it is resampled once here.
+  // The image for a DPI: the default sign drawn for it, a user's picture resampled once from the
+  // one loaded, so that it keeps its size in twips.
   void SetDpi(int dpi);
 
   const std::wstring& Folder() const { return folder_; }
@@ -56,6 +57,7 @@ class DestinationSign {
   void Fetch();
   void Show(std::shared_ptr<const Frames> frames);
   void ShowFrame();
+  bool StartFrameTimer();  // false when the system has no timer for it
 
   HWND box_ = nullptr;
   int dpi_ = 0;
