@@ -2,15 +2,11 @@
 #include "bus_window/destination_sign.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "bus_window/sign_list_logic.h"
-#include "common/path_logic.h"
 #include "common/resource.h"
 
 namespace rumona {
-
-void DestinationSign::AppendSeparator() { EnsureTrailingBackslash(folder_); }
 
 void DestinationSign::Step(int16_t keyCode) {
   const std::optional<int32_t> index = StepSignIndex(lngDesiIndex, File1.ListCount(), keyCode);
@@ -72,7 +68,7 @@ void DestinationSign::OnDecoded() {
       wanted_.clear();
       if (!r.frames->frames.empty()) Show(r.frames);
     }
-    kept_[r.path] = {r.stamp, std::move(r.frames)};
+    kept_[r.path] = std::move(r);
   }
 }
 
@@ -85,15 +81,13 @@ void DestinationSign::Show(std::shared_ptr<const Frames> frames) {
   ShowFrame();
 }
 
-// The current frame on the box, and the timer for the next while there is one to come.
+// The current frame on the box, and the timer for the next while there is one to come; without
+// a timer the frame stays.
 void DestinationSign::ShowFrame() {
   SetDpi(dpi_);
   const size_t count = shown_->frames.size();
-  playing_ = count > 1 && !(frame_ + 1 == count && playsLeft_ == 1);
-  if (playing_)
-    SetTimer(box_, kFrameTimer, static_cast<UINT>(shown_->delaysMs[frame_]), nullptr);
-  else
-    KillTimer(box_, kFrameTimer);
+  playing_ = count > 1 && !(frame_ + 1 == count && playsLeft_ == 1) && StartFrameTimer();
+  if (!playing_) KillTimer(box_, kFrameTimer);
   if (!box_) return;
   InvalidateRect(box_, nullptr, FALSE);
   UpdateWindow(box_);
@@ -119,11 +113,13 @@ void DestinationSign::NextFrame() {
 void DestinationSign::OnPainted() {
   if (!paused_) return;
   paused_ = false;
-  playing_ = true;
-  SetTimer(box_, kFrameTimer, static_cast<UINT>(shown_->delaysMs[frame_]), nullptr);
+  playing_ = StartFrameTimer();
 }
 
-// The default sign is drawn for the DPI; a user's picture is resampled from the one loaded.
+bool DestinationSign::StartFrameTimer() {
+  return SetTimer(box_, kFrameTimer, static_cast<UINT>(shown_->delaysMs[frame_]), nullptr) != 0;
+}
+
 void DestinationSign::SetDpi(int dpi) {
   dpi_ = dpi;
   SIZE size;

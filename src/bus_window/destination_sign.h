@@ -2,16 +2,11 @@
 // The destination sign's state, and every change of it: the sign folder (`strDir` element 0), the
 // sign list `File1` of its pictures, the index the arrow keys step from (`lngDesiIndex`) and the
 // image `ImgDesiMaku` shown in the sign box `Picture1`.
-#include <windows.h>
-
-#include <cstdint>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "bus_window/file_list.h"
 #include "common/light_controls.h"
+#include "common/path_logic.h"
 #include "common/picture_loader.h"
 
 namespace rumona {
@@ -26,7 +21,8 @@ class DestinationSign {
   static constexpr UINT_PTR kFrameTimer = 1;           // the box's timer for the next frame
 
   void SetBox(HWND box) { box_ = box; }  // `Picture1`, repainted when the image changes
-  // The image for a DPI: a picture keeps its size in twips, so it is resampled once here.
+  // The image for a DPI: the default sign drawn for it, a user's picture resampled once from the
+  // one loaded, so that it keeps its size in twips.
   void SetDpi(int dpi);
 
   const std::wstring& Folder() const { return folder_; }
@@ -36,7 +32,7 @@ class DestinationSign {
   // The folder as typed or read, exactly; the list keeps pointing where it did.
   void StoreFolder(std::wstring folder) { folder_ = std::move(folder); }
   // The "\" that the arrow keys and the keypad store before they look at the list.
-  void AppendSeparator();
+  void AppendSeparator() { EnsureTrailingBackslash(folder_); }
   // Points the list at the stored folder: ERROR_SUCCESS, or why it could not be listed, with the
   // list left as it was.
   [[nodiscard]] DWORD PointListAtFolder() { return File1.SetPath(folder_); }
@@ -61,11 +57,7 @@ class DestinationSign {
   void Fetch();
   void Show(std::shared_ptr<const Frames> frames);
   void ShowFrame();
-
-  struct Kept {
-    FileStamp stamp;
-    std::shared_ptr<const Frames> frames;
-  };
+  bool StartFrameTimer();  // false when the system has no timer for it
 
   HWND box_ = nullptr;
   int dpi_ = 0;
@@ -76,7 +68,7 @@ class DestinationSign {
   bool playing_ = false;                 // the frame timer runs
   bool paused_ = false;                  // stopped while the sign could not be seen
   std::wstring wanted_;                  // the path asked to be shown, until it is decoded
-  std::map<std::wstring, Kept> kept_;    // decoded: the one asked for and its neighbours
+  std::map<std::wstring, PictureLoader::Result> kept_;  // decoded: the one asked for, neighbours
   PictureLoader loader_{kVisible, true};
   std::wstring folder_;
   FileList File1;  // hidden: takes no room and no input

@@ -21,15 +21,13 @@ DWORD ReadSignList(const std::wstring& folder, std::vector<std::wstring>& names)
   ScopedFind find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
                                    FindExSearchNameMatch, nullptr, 0));
   std::vector<DirEntry> entries;
-  if (!find) {
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND) return error;  // an empty drive root has no "." entry
-  } else {
+  // An empty drive root has not even a "." entry.
+  if (!find && GetLastError() != ERROR_FILE_NOT_FOUND) return GetLastError();
+  if (find) {
     do {
       entries.push_back(DirEntry{data.cFileName, data.dwFileAttributes});
     } while (FindNextFileW(find.get(), &data));
-    const DWORD error = GetLastError();
-    if (error != ERROR_NO_MORE_FILES) return error;
+    if (GetLastError() != ERROR_NO_MORE_FILES) return GetLastError();
   }
   names = SignListFromDirectory(std::move(entries));
   return ERROR_SUCCESS;
@@ -43,12 +41,10 @@ bool IsPathNotFound(DWORD error) {
 }
 
 FileList::FileList() {
-  const DWORD size = GetCurrentDirectoryW(0, nullptr);
-  std::wstring folder(size, L'\0');
-  const DWORD n = size ? GetCurrentDirectoryW(size, folder.data()) : 0;
-  folder.resize(n < size ? n : 0);
-  path_ = folder;
-  if (!folder.empty()) ReadSignList(folder, entries_);
+  path_.resize(GetCurrentDirectoryW(0, nullptr));
+  const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(path_.size()), path_.data());
+  path_.resize(n < path_.size() ? n : 0);
+  if (!path_.empty()) ReadSignList(path_, entries_);  // else, or when unreadable, it lists none
 }
 
 DWORD FileList::SetPath(const std::wstring& folder) {
@@ -61,11 +57,8 @@ DWORD FileList::SetPath(const std::wstring& folder) {
   return ERROR_SUCCESS;
 }
 
-int16_t FileList::ListCount() const { return static_cast<int16_t>(entries_.size()); }
-
 std::wstring FileList::List(int index) const {
-  if (index < 0 || index >= static_cast<int>(entries_.size())) return {};
-  return entries_[static_cast<size_t>(index)];
+  return index >= 0 && index < ListCount() ? entries_[static_cast<size_t>(index)] : L"";
 }
 
 }  // namespace rumona

@@ -20,7 +20,7 @@ class FileList {
   // The empty text names no folder: the list keeps its folder and entries and the call succeeds.
   [[nodiscard]] DWORD SetPath(const std::wstring& folder);
   const std::wstring& Path() const { return path_; }
-  int16_t ListCount() const;
+  int16_t ListCount() const { return static_cast<int16_t>(entries_.size()); }
   std::wstring List(int index) const;  // empty when the index names no entry
 
  private:

@@ -7,6 +7,8 @@ namespace rumona {
 
 namespace {
 
+constexpr size_t kMaxSignEntries = 32767;
+
 wchar_t FoldCase(wchar_t c) {
   if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + (L'a' - L'A'));
   // Latin-1 capitals, except the multiplication sign.
@@ -16,10 +18,8 @@ wchar_t FoldCase(wchar_t c) {
   return c;
 }
 
-}  // namespace
-
+// Greedy wildcard match with one backtrack point: linear in practice, no recursion.
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
-  // Greedy wildcard match with one backtrack point: linear in practice, no recursion.
   size_t n = 0, p = 0;
   size_t starP = std::wstring_view::npos, starN = 0;
   while (n < name.size()) {
@@ -41,40 +41,31 @@ bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
   return p == pattern.size();
 }
 
-bool MatchesAnyPattern(std::wstring_view name, std::wstring_view patterns) {
-  size_t start = 0;
-  for (;;) {
-    const size_t end = patterns.find(L';', start);
-    const std::wstring_view one =
-        patterns.substr(start, end == std::wstring_view::npos ? std::wstring_view::npos
-                                                              : end - start);
-    if (!one.empty() && MatchesPattern(name, one)) return true;
-    if (end == std::wstring_view::npos) return false;
-    start = end + 1;
-  }
-}
-
-bool IsListedAttributes(uint32_t attributes) {
-  return (attributes & (kAttrDirectory | kAttrHidden | kAttrSystem)) == 0;
-}
-
 bool SignNameLess(std::wstring_view a, std::wstring_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const wchar_t fa = FoldCase(a[i]), fb = FoldCase(b[i]);
-    if (fa != fb) return fa < fb;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
+  const auto folded = [](wchar_t x, wchar_t y) { return FoldCase(x) < FoldCase(y); };
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
   return a < b;
+}
+
+}  // namespace
+
+bool MatchesAnyPattern(std::wstring_view name, std::wstring_view patterns) {
+  for (size_t start = 0, end = 0; start <= patterns.size(); start = end + 1) {
+    end = std::min(patterns.find(L';', start), patterns.size());
+    const std::wstring_view one = patterns.substr(start, end - start);
+    if (!one.empty() && MatchesPattern(name, one)) return true;
+  }
+  return false;
 }
 
 std::vector<std::wstring> SignListFromDirectory(std::vector<DirEntry> entries) {
   std::vector<std::wstring> names;
   for (DirEntry& e : entries)
-    if (IsListedAttributes(e.attributes) && MatchesAnyPattern(e.name, kSignPatterns))
+    if (!(e.attributes & (kAttrDirectory | kAttrHidden | kAttrSystem)) &&
+        MatchesAnyPattern(e.name, kSignPatterns))
       names.push_back(std::move(e.name));
-  std::sort(names.begin(), names.end(),
-            [](const std::wstring& a, const std::wstring& b) { return SignNameLess(a, b); });
+  std::sort(names.begin(), names.end(), SignNameLess);
   if (names.size() > kMaxSignEntries) names.resize(kMaxSignEntries);
   return names;
 }

@@ -11,13 +11,8 @@ namespace rumona {
 
 inline constexpr wchar_t kSignPatterns[] = L"*.bmp;*.wmf;*.emf;*.gif;*.jpg;*.jpeg;*.png";
 
-// The most entries the list holds: its count is a 16-bit signed number.
-inline constexpr size_t kMaxSignEntries = 32767;
-
-// One wildcard pattern ("*" any run, "?" any one character) against a whole name, letter case
-// ignored.
-bool MatchesPattern(std::wstring_view name, std::wstring_view pattern);
-// Any pattern of a ";"-separated list.
+// Any pattern of a ";"-separated list ("*" any run, "?" any one character) against a whole name,
+// letter case ignored.
 bool MatchesAnyPattern(std::wstring_view name, std::wstring_view patterns);
 
 // File attribute bits as the file system reports them.
@@ -28,16 +23,11 @@ inline constexpr uint32_t kAttrDirectory = 0x10;
 inline constexpr uint32_t kAttrArchive = 0x20;
 inline constexpr uint32_t kAttrNormal = 0x80;
 
-// Folders, hidden and system files stay out; normal, archive and read-only files are listed.
-bool IsListedAttributes(uint32_t attributes);
-
-// Ascending name order with letter case ignored. Names are compared code unit by code unit after
+// The folder's listing reduced to the sign list: the matching names of files that are no folder,
+// hidden or system file, at most 32767 of them (the list's count is a 16-bit signed number), in
+// ascending order with letter case ignored. Names are compared code unit by code unit after
 // folding capitals (ASCII, Latin-1 and full-width) to small letters, so "_" and digits come before
 // letters, as in Explorer; names equal but for case keep a fixed order (capitals first).
-bool SignNameLess(std::wstring_view a, std::wstring_view b);
-
-// The folder's listing reduced to the sign list: matching names of listed files, in order, at
-// most kMaxSignEntries of them.
 struct DirEntry {
   std::wstring name;
   uint32_t attributes = 0;

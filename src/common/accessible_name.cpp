@@ -17,7 +17,8 @@ namespace {
 constexpr GUID kUiaNameProperty = {0xc3a6921b, 0x4a99, 0x44f1,
                                    {0xbc, 0xa6, 0x61, 0x18, 0x70, 0x52, 0xc4, 0x31}};
 
-// Where the system offers no annotation service the control stays without a name, as before.
+// Where the system offers no annotation service, or refuses one, the control stays without a
+// name, as before.
 void Annotate(HWND control, const wchar_t* name) {
   EnsureCom();
   ComPtr<IAccPropServices> services;
@@ -39,10 +40,6 @@ std::function<void(HWND, const wchar_t*)> annotateName = Annotate;
 
 void SetAccessibleName(HWND control, const wchar_t* name) {
   if (control) annotateName(control, name);
-}
-
-void ForgetAccessibleName(HWND control) {
-  if (control) annotateName(control, nullptr);
 }
 
 }  // namespace rumona

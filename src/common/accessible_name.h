@@ -12,7 +12,7 @@ namespace rumona {
 // control's window unless it is taken off first: ForgetAccessibleName, at the latest as the
 // window goes.
 void SetAccessibleName(HWND control, const wchar_t* name);
-void ForgetAccessibleName(HWND control);
+inline void ForgetAccessibleName(HWND control) { SetAccessibleName(control, nullptr); }
 
 // How the two annotate: a name, or null to take it off. Tests record the names instead, since
 // Wine keeps no annotations.

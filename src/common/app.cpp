@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -41,13 +42,11 @@ FARPROC WINAPI OnDelayLoadFailure(unsigned reason, PDelayLoadInfo info) {
   if (reason != dliFailGetProc || !info->dlp.fImportByName) return nullptr;
   bool hresult = false;
   for (const char* name : kReturnsHresult) hresult |= lstrcmpA(name, info->dlp.szProcName) == 0;
-  const bool noLibrary = info->hmodCur == exe;
-  INT_PTR(WINAPI * stub)() =
-      hresult ? (noLibrary ? &Unavailable<E_FAIL, ERROR_MOD_NOT_FOUND>
-                           : &Unavailable<E_FAIL, ERROR_PROC_NOT_FOUND>)
-              : (noLibrary ? &Unavailable<0, ERROR_MOD_NOT_FOUND>
-                           : &Unavailable<0, ERROR_PROC_NOT_FOUND>);
-  return reinterpret_cast<FARPROC>(stub);
+  using Stub = INT_PTR(WINAPI*)();
+  constexpr Stub kStubs[2][2] = {  // [returns an HRESULT][the library is missing]
+      {&Unavailable<0, ERROR_PROC_NOT_FOUND>, &Unavailable<0, ERROR_MOD_NOT_FOUND>},
+      {&Unavailable<E_FAIL, ERROR_PROC_NOT_FOUND>, &Unavailable<E_FAIL, ERROR_MOD_NOT_FOUND>}};
+  return reinterpret_cast<FARPROC>(kStubs[hresult][info->hmodCur == exe]);
 }
 
 }  // namespace
@@ -72,8 +71,7 @@ std::wstring SystemErrorText(DWORD code) {
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
   std::wstring text = n && buf ? std::wstring(buf, n) : L"エラー " + std::to_wstring(code);
   if (buf) LocalFree(buf);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-    text.pop_back();
+  text.erase(text.find_last_not_of(L"\r\n ") + 1);
   return text;
 }
 
@@ -94,6 +92,7 @@ constexpr wchar_t kOwnCharacters[] =
     L"この場所名前には、システム文字コードで表せないがあるため設定保存きまん。別を選くださカナラエ"
     L"　・：ぬべらりっとすてしかルモバジョン情報キャセパネフォダ中扉動作両方左右向幕参照型番製造工房"
     L"開発電算位置画像看板示枠リット指見つ再度お択クみ号上記内容関係者告";
+constexpr int kOwnCount = static_cast<int>(std::size(kOwnCharacters)) - 1;
 
 // Each face as chosen, with the candidates it was chosen from: other candidates choose again.
 struct Chosen {
@@ -113,6 +112,10 @@ LOGFONTW JapaneseLogFont(const std::wstring& face, double points, int dpi = 96) 
   return lf;
 }
 
+bool FixedPitch(const TEXTMETRICW& tm) {
+  return !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable
+}
+
 // How many of the program's characters the face draws, or -1 where the system does not set text
 // in this face itself (a face it substitutes counts: that is its own choice for the name) or,
 // with `pitch`, not in that pitch (true: fixed), so that no proportional text is set in a wider
@@ -120,40 +123,33 @@ LOGFONTW JapaneseLogFont(const std::wstring& face, double points, int dpi = 96) 
 int CharactersDrawn(HDC dc, const std::wstring& face, std::optional<bool> pitch) {
   const LOGFONTW lf = JapaneseLogFont(face, 9);
   ScopedFont font(CreateFontIndirectW(&lf));
+  if (!font) return -1;
   ScopedSelect selected(dc, font.get());
   wchar_t used[LF_FACESIZE] = {};
   TEXTMETRICW tm{};
   GetTextFaceW(dc, LF_FACESIZE, used);
   GetTextMetricsW(dc, &tm);
-  const bool fixed = !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable
-  if (lstrcmpiW(used, face.c_str()) != 0 || (pitch && *pitch != fixed)) return -1;
-  constexpr int n = static_cast<int>(std::size(kOwnCharacters)) - 1;
-  WORD glyphs[n];
-  if (GetGlyphIndicesW(dc, kOwnCharacters, n, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+  if (lstrcmpiW(used, face.c_str()) != 0 || (pitch && *pitch != FixedPitch(tm))) return -1;
+  WORD glyphs[kOwnCount];
+  if (GetGlyphIndicesW(dc, kOwnCharacters, kOwnCount, glyphs, GGI_MARK_NONEXISTING_GLYPHS) ==
+      GDI_ERROR)
     return 0;
-  return static_cast<int>(std::count_if(glyphs, glyphs + n, [](WORD g) { return g != 0xFFFF; }));
+  return kOwnCount - static_cast<int>(std::count(glyphs, glyphs + kOwnCount, WORD{0xFFFF}));
 }
 
-// The system's horizontal Japanese faces, those of the pitch asked for first.
-std::vector<std::wstring> SystemFaces(HDC dc, bool fixed) {
-  std::vector<std::wstring> faces[2];  // of that pitch, of the other
+// The system's horizontal Japanese faces, each with whether it is of fixed pitch.
+std::vector<std::pair<std::wstring, bool>> SystemFaces(HDC dc) {
+  std::vector<std::pair<std::wstring, bool>> faces;
   LOGFONTW all = JapaneseLogFont(L"", 9);
   auto add = [](const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD, LPARAM lp) -> int {
-    auto* out = reinterpret_cast<std::pair<bool, std::vector<std::wstring>*>*>(lp);
-    if (lf->lfFaceName[0] == L'@') return 1;
-    const bool isFixed = !(tm->tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable
-    out->second[isFixed == out->first ? 0 : 1].push_back(lf->lfFaceName);
+    if (lf->lfFaceName[0] != L'@')  // a face for vertical text
+      reinterpret_cast<decltype(faces)*>(lp)->emplace_back(lf->lfFaceName, FixedPitch(*tm));
     return 1;
   };
-  std::pair<bool, std::vector<std::wstring>*> out{fixed, faces};
-  EnumFontFamiliesExW(dc, &all, add, reinterpret_cast<LPARAM>(&out), 0);
-  faces[0].insert(faces[0].end(), faces[1].begin(), faces[1].end());
-  return faces[0];
+  EnumFontFamiliesExW(dc, &all, add, reinterpret_cast<LPARAM>(&faces), 0);
+  return faces;
 }
 
-// The first candidate the system has that draws every character of the program's texts, then
-// the first such face of the system's own, those of the same pitch first; where none draws them
-// all, the one that draws the most.
 const std::wstring& ChosenFace(JapaneseFace which) {
   const int i = static_cast<int>(which);
   std::wstring& chosen = chosenFaces[i].face;
@@ -162,17 +158,18 @@ const std::wstring& ChosenFace(JapaneseFace which) {
   chosen.clear();
   ScopedGetDC dc(nullptr);
   int best = -1;
-  constexpr int kAll = static_cast<int>(std::size(kOwnCharacters)) - 1;
   const bool fixed = which == JapaneseFace::kGothic;
   auto consider = [&](const std::wstring& face, std::optional<bool> pitch) {
     const int drawn = CharactersDrawn(dc.get(), face, pitch);
     if (drawn > best) best = drawn, chosen = face;
-    return drawn == kAll;
+    return drawn == kOwnCount;
   };
   for (const std::wstring& face : faceCandidates[i])
     if (consider(face, fixed)) return chosen;
-  for (const std::wstring& face : SystemFaces(dc.get(), fixed))
-    if (consider(face, std::nullopt)) return chosen;
+  const auto system = SystemFaces(dc.get());
+  for (const bool samePitch : {true, false})
+    for (const auto& [face, isFixed] : system)
+      if ((isFixed == fixed) == samePitch && consider(face, std::nullopt)) return chosen;
   if (chosen.empty() && !faceCandidates[i].empty()) chosen = faceCandidates[i].front();
   return chosen;
 }
@@ -189,17 +186,10 @@ HFONT CreateJapaneseFont(JapaneseFace face, double points, int dpi, bool bold, b
 // Kept for the process, and made again when the face changes; the windows made before keep
 // theirs.
 HFONT DefaultUiFont(int dpi) {
-  struct Made {
-    int dpi;
-    std::wstring face;
-    HFONT font;
-  };
-  static std::vector<Made> made;
-  const std::wstring& face = ChosenFace(JapaneseFace::kPGothic);
-  for (const Made& m : made)
-    if (m.dpi == dpi && m.face == face) return m.font;
-  made.push_back({dpi, face, CreateJapaneseFont(JapaneseFace::kPGothic, 9, dpi)});
-  return made.back().font;
+  static std::map<std::pair<int, std::wstring>, HFONT> made;
+  HFONT& font = made[{dpi, ChosenFace(JapaneseFace::kPGothic)}];
+  if (!font) font = CreateJapaneseFont(JapaneseFace::kPGothic, 9, dpi);
+  return font;
 }
 
 void EnsureCom() {

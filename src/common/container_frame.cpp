@@ -22,19 +22,15 @@ void ContainerFrame::Paint(HDC dc) {
   RECT rc;
   GetClientRect(hwnd_, &rc);
   FillRect(dc, &rc, brush_.get());
-  RECT edge = rc;
-  if (caption_.empty()) {
-    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-    return;
-  }
   ScopedSelect font(dc, DefaultUiFont(dpi()));
-  TEXTMETRICW tm;
+  TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
-  edge.top += tm.tmHeight / 2;
+  RECT edge = rc;
+  if (!caption_.empty()) edge.top += tm.tmHeight / 2;  // the border runs through the caption
   DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  if (caption_.empty()) return;
   SetBkColor(dc, background_);
-  SetTextColor(dc, IsWindowEnabled(hwnd_) ? GetSysColor(COLOR_BTNTEXT)
-                                          : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   SetBkMode(dc, OPAQUE);
   RECT text{6, 0, rc.right - 6, tm.tmHeight};
   DrawTextW(dc, (L" " + caption_ + L" ").c_str(), -1, &text,

@@ -21,8 +21,6 @@ uint64_t decodeBudgetBytes = kDecodeBudgetBytes;
 
 namespace {
 
-// Pictures of a physical size (metafiles) are laid out at the program's one DPI.
-constexpr int kPixelsPerInch = 1440 / kTwipsPerPixel;
 constexpr int kHimetricPerInch = 2540;
 
 // The 22 bytes before a placeable WMF's records: its bounds in its own units and their units
@@ -41,47 +39,37 @@ static_assert(sizeof(PlaceableHeader) == 22);
 constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
 
 // The header of a top-down 32-bit picture: rows in reading order, one 0x00RRGGBB word a pixel.
-BITMAPINFOHEADER TopDown32(int width, int height) {
-  BITMAPINFOHEADER h{};
-  h.biSize = sizeof h;
-  h.biWidth = width;
-  h.biHeight = -height;
-  h.biPlanes = 1;
-  h.biBitCount = 32;
-  h.biCompression = BI_RGB;
-  return h;
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  return bi;
 }
 
 // One decode at a time, whichever thread asks, so that two never add up in memory.
 std::mutex g_decoding;
 
-// A number from a frame's or the file's metadata; `fallback` where there is none.
+// An item of a frame's or the file's metadata, owned; empty (VT_EMPTY) where there is none.
+struct MetaItem : PROPVARIANT {
+  MetaItem(IWICMetadataQueryReader* reader, const wchar_t* name) : PROPVARIANT{} {
+    if (reader && FAILED(reader->GetMetadataByName(name, this))) PropVariantInit(this);
+  }
+  ~MetaItem() { PropVariantClear(this); }
+};
+
 uint32_t MetaNumber(IWICMetadataQueryReader* reader, const wchar_t* name, uint32_t fallback) {
-  PROPVARIANT v;
-  PropVariantInit(&v);
-  if (!reader || FAILED(reader->GetMetadataByName(name, &v))) return fallback;
-  uint32_t n = fallback;
-  if (v.vt == VT_UI1) n = v.bVal;
-  if (v.vt == VT_UI2) n = v.uiVal;
-  if (v.vt == VT_UI4) n = v.ulVal;
-  PropVariantClear(&v);
-  return n;
+  const MetaItem v(reader, name);
+  return v.vt == VT_UI1 ? v.bVal : v.vt == VT_UI2 ? v.uiVal : v.vt == VT_UI4 ? v.ulVal : fallback;
 }
 
 // How many times a GIF plays: its loop extension's count n is n times more than the first (0:
 // forever), as browsers read it; without one, once.
 int Plays(IWICMetadataQueryReader* file) {
-  PROPVARIANT v;
-  PropVariantInit(&v);
-  int plays = 1;
-  if (file && SUCCEEDED(file->GetMetadataByName(L"/appext/Data", &v)) &&
-      v.vt == (VT_VECTOR | VT_UI1) && v.caub.cElems >= 4 && v.caub.pElems[0] >= 3 &&
-      v.caub.pElems[1] == 1) {
-    const int loops = v.caub.pElems[2] | v.caub.pElems[3] << 8;
-    plays = loops == 0 ? 0 : loops + 1;
-  }
-  PropVariantClear(&v);
-  return plays;
+  const MetaItem v(file, L"/appext/Data");
+  if (v.vt != (VT_VECTOR | VT_UI1) || v.caub.cElems < 4 || v.caub.pElems[0] < 3 ||
+      v.caub.pElems[1] != 1)
+    return 1;
+  const int loops = v.caub.pElems[2] | v.caub.pElems[3] << 8;
+  return loops == 0 ? 0 : loops + 1;
 }
 
 // What the frames so far leave on the kept part of the picture: premultiplied 0xAARRGGBB,
@@ -221,8 +209,7 @@ std::vector<uint32_t> AreaAverage(const std::vector<uint32_t>& src, int lines, i
 const std::vector<uint32_t>& Picture::Impl::Pixels() const {
   if (pixels.empty() && bitmap) {
     pixels.resize(static_cast<size_t>(width) * height);
-    BITMAPINFO bi{};
-    bi.bmiHeader = TopDown32(width, height);
+    BITMAPINFO bi = TopDown32(width, height);  // GetDIBits may fill in its colour table
     ScopedGetDC screen(nullptr);
     if (!GetDIBits(screen.get(), bitmap.get(), 0, height, pixels.data(), &bi, DIB_RGB_COLORS))
       pixels.clear();
@@ -235,8 +222,7 @@ Picture Picture::FromPixels(int width, int height, std::vector<uint32_t> pixels)
   auto impl = std::make_shared<Impl>();
   ScopedGetDC screen(nullptr);
   impl->bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
-  BITMAPINFO bi{};
-  bi.bmiHeader = TopDown32(width, height);
+  const BITMAPINFO bi = TopDown32(width, height);
   if (!impl->bitmap ||
       !SetDIBits(screen.get(), impl->bitmap.get(), 0, height, pixels.data(), &bi, DIB_RGB_COLORS))
     return Picture();
@@ -246,7 +232,8 @@ Picture Picture::FromPixels(int width, int height, std::vector<uint32_t> pixels)
   return Picture(std::move(impl));
 }
 
-// A placeable WMF or an EMF; the empty picture for other bytes.
+// A placeable WMF or an EMF, its physical size laid out at the base DPI as a picture's pixels
+// are; the empty picture for other bytes.
 Picture Picture::FromMetafile(const std::vector<char>& data) {
   auto impl = std::make_shared<Impl>();
   const auto* placeable = reinterpret_cast<const PlaceableHeader*>(data.data());
@@ -256,16 +243,16 @@ Picture Picture::FromMetafile(const std::vector<char>& data) {
                                       reinterpret_cast<const BYTE*>(placeable + 1)));
     if (!impl->wmf || placeable->inch == 0) return Picture();
     impl->wmfBox = {placeable->left, placeable->top, placeable->right, placeable->bottom};
-    impl->width = MulDiv(placeable->right - placeable->left, kPixelsPerInch, placeable->inch);
-    impl->height = MulDiv(placeable->bottom - placeable->top, kPixelsPerInch, placeable->inch);
+    impl->width = MulDiv(placeable->right - placeable->left, kBaseDpi, placeable->inch);
+    impl->height = MulDiv(placeable->bottom - placeable->top, kBaseDpi, placeable->inch);
   } else if (data.size() >= offsetof(ENHMETAHEADER, nBytes) && emf->iType == EMR_HEADER &&
              emf->dSignature == ENHMETA_SIGNATURE) {
     impl->emf.reset(SetEnhMetaFileBits(static_cast<UINT>(data.size()),
                                        reinterpret_cast<const BYTE*>(data.data())));
     if (!impl->emf) return Picture();
     const RECTL& frame = emf->rclFrame;  // in hundredths of a millimetre
-    impl->width = MulDiv(frame.right - frame.left, kPixelsPerInch, kHimetricPerInch);
-    impl->height = MulDiv(frame.bottom - frame.top, kPixelsPerInch, kHimetricPerInch);
+    impl->width = MulDiv(frame.right - frame.left, kBaseDpi, kHimetricPerInch);
+    impl->height = MulDiv(frame.bottom - frame.top, kBaseDpi, kHimetricPerInch);
   } else {
     return Picture();
   }
@@ -305,11 +292,10 @@ Picture Picture::FromResource(int id) {
   // A bitmap made compatible with the display, so that it blits without conversion.
   auto bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                                 IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  if (!bitmap) return Picture();
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof(info), &info);
   auto impl = std::make_shared<Impl>();
   impl->bitmap.reset(bitmap);
+  BITMAP info{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return Picture();
   impl->width = info.bmWidth;
   impl->height = info.bmHeight;
   return Picture(std::move(impl));
@@ -348,6 +334,7 @@ void Picture::Draw(HDC dc, int x, int y, int cx, int cy, HDC scratch) const {
   if (impl_->bitmap) {
     ScopedMemDC own(scratch ? nullptr : CreateCompatibleDC(dc));
     if (!scratch) scratch = own.get();
+    if (!scratch) return;  // no room for a DC: the picture is not drawn this time
     ScopedSelect sel(scratch, impl_->bitmap.get());
     if (cx == impl_->width && cy == impl_->height) {
       BitBlt(dc, x, y, cx, cy, scratch, 0, 0, SRCCOPY);
@@ -396,16 +383,14 @@ bool Picture::StretchInto(const Canvas& canvas, int x, int y, int cx, int cy) co
 
 bool Canvas::Create(HDC like, int width, int height) {
   Reset();
-  BITMAPINFO bi{};
-  bi.bmiHeader = TopDown32(width, height);
+  const BITMAPINFO bi = TopDown32(width, height);
   void* bits = nullptr;
   bitmap_.reset(CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap_) dc_.reset(CreateCompatibleDC(like));
-  if (!dc_) {
+  if (!dc_ || !SelectObject(dc_.get(), bitmap_.get())) {
     Reset();
     return false;
   }
-  SelectObject(dc_.get(), bitmap_.get());
   bits_ = static_cast<uint32_t*>(bits);
   width_ = width;
   height_ = height;

@@ -2,15 +2,11 @@
 // Picture files decoded on a thread of its own, so that a window's thread never waits on a
 // decoder: the window says which files it wants, in order, and takes each result when the
 // message it named arrives.
-#include <windows.h>
-
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
-#include <string>
+#include <stop_token>
 #include <thread>
-#include <vector>
 
 #include "common/picture.h"
 
@@ -34,9 +30,6 @@ class PictureLoader {
 
   // Each file decoded as Picture::Load does with `keep` and `allFrames`.
   PictureLoader(SIZE keep, bool allFrames) : keep_(keep), allFrames_(allFrames) {}
-  ~PictureLoader();  // the decode under way ends first; results not taken go with it
-  PictureLoader(const PictureLoader&) = delete;
-  PictureLoader& operator=(const PictureLoader&) = delete;
 
   // What is left to decode becomes `paths`, first first; `message` is posted to `window` after
   // each. The thread starts at the first wish.
@@ -44,18 +37,19 @@ class PictureLoader {
   std::vector<Result> Take();  // the results so far, oldest first
 
  private:
-  void Run();
+  void Run(std::stop_token stop);
 
   const SIZE keep_;
   const bool allFrames_;
   std::mutex mutex_;
-  std::condition_variable wake_;
+  std::condition_variable_any wake_;
   std::vector<std::wstring> queue_;
   HWND window_ = nullptr;
   UINT message_ = 0;
   std::vector<Result> done_;
-  bool stop_ = false;
-  std::thread thread_;  // joined by the destructor
+  // Stopped and joined first as the loader goes: the decode under way ends, and the results not
+  // taken go with it.
+  std::jthread thread_;
 };
 
 }  // namespace rumona

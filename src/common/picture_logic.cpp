@@ -11,6 +11,9 @@ uint32_t Byte(std::string_view d, size_t at) { return static_cast<unsigned char>
 uint32_t Le16(std::string_view d, size_t at) { return Byte(d, at) | Byte(d, at + 1) << 8; }
 uint32_t Be16(std::string_view d, size_t at) { return Byte(d, at) << 8 | Byte(d, at + 1); }
 uint32_t Be32(std::string_view d, size_t at) { return Be16(d, at) << 16 | Be16(d, at + 2); }
+int64_t Le32(std::string_view d, size_t at) {
+  return static_cast<int32_t>(Le16(d, at) | Le16(d, at + 2) << 16);  // signed, as a BMP's size
+}
 
 // Every image of a GIF, walked block by block without decoding: the sum of their areas.
 std::optional<uint64_t> GifPixels(std::string_view d) {
@@ -65,10 +68,7 @@ std::optional<uint64_t> DecodedPixels(std::string_view d) {
   if (d.starts_with("\xFF\xD8")) return JpegPixels(d);
   if (d.starts_with("BM") && d.size() >= 26) {
     if (Le16(d, 14) == 12) return uint64_t{Le16(d, 18)} * Le16(d, 20);  // an OS/2 core header
-    const auto le32 = [&](size_t at) {
-      return static_cast<int32_t>(Le16(d, at) | Le16(d, at + 2) << 16);
-    };
-    return uint64_t(std::abs(int64_t{le32(18)})) * uint64_t(std::abs(int64_t{le32(22)}));
+    return uint64_t(std::abs(Le32(d, 18))) * uint64_t(std::abs(Le32(d, 22)));
   }
   return std::nullopt;
 }

@@ -2,103 +2,53 @@
 // Small owners for kernel, GDI and COM handles. Each one restores or deletes exactly what it took.
 #include <windows.h>
 #include <objidl.h>
+
+#include <cstdint>
 #include <utility>
 
 namespace rumona {
 
-// A handle of the kernel or GDI; Traits name its empty value and how it is given back.
-template <class Traits>
+// A handle of the kernel or GDI, given back with `kClose`; its empty value is `kEmpty` (-1 for
+// INVALID_HANDLE_VALUE).
+template <class T, auto kClose, intptr_t kEmpty = 0>
 class ScopedHandle {
  public:
-  using T = decltype(Traits::Empty());
   ScopedHandle() = default;
   explicit ScopedHandle(T h) : h_(h) {}
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ScopedHandle(ScopedHandle&& o) noexcept : h_(std::exchange(o.h_, Traits::Empty())) {}
+  ScopedHandle(ScopedHandle&& o) noexcept : h_(std::exchange(o.h_, Empty())) {}
   ScopedHandle& operator=(ScopedHandle&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, Traits::Empty()));
+    if (this != &o) reset(std::exchange(o.h_, Empty()));
     return *this;
   }
   ~ScopedHandle() { Close(); }
-  void reset(T h = Traits::Empty()) {
+  void reset(T h = Empty()) {
     Close();
     h_ = h;
   }
   // Gives the handle back now; false when there was none or the system refused (a file's last
   // buffered writes can fail here).
-  bool Close() {
-    if (h_ == Traits::Empty()) return false;
-    return Traits::Close(std::exchange(h_, Traits::Empty()));
-  }
+  bool Close() { return h_ != Empty() && kClose(std::exchange(h_, Empty())) != 0; }
   T get() const { return h_; }
-  explicit operator bool() const { return h_ != Traits::Empty(); }
+  explicit operator bool() const { return h_ != Empty(); }
 
  private:
-  T h_ = Traits::Empty();
+  static T Empty() { return reinterpret_cast<T>(kEmpty); }
+  T h_ = Empty();
 };
 
-struct FileHandleTraits {
-  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-  static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
-};
-struct KernelHandleTraits {  // the kernel objects whose empty value is null
-  static HANDLE Empty() { return nullptr; }
-  static bool Close(HANDLE h) { return CloseHandle(h) != 0; }
-};
-struct FindHandleTraits {
-  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-  static bool Close(HANDLE h) { return FindClose(h) != 0; }
-};
-struct LibraryTraits {
-  static HMODULE Empty() { return nullptr; }
-  static bool Close(HMODULE h) { return FreeLibrary(h) != 0; }
-};
-struct MemDcTraits {
-  static HDC Empty() { return nullptr; }
-  static bool Close(HDC h) { return DeleteDC(h) != 0; }
-};
-struct EnhMetaFileTraits {
-  static HENHMETAFILE Empty() { return nullptr; }
-  static bool Close(HENHMETAFILE h) { return DeleteEnhMetaFile(h) != 0; }
-};
-struct MetaFileTraits {
-  static HMETAFILE Empty() { return nullptr; }
-  static bool Close(HMETAFILE h) { return DeleteMetaFile(h) != 0; }
-};
-struct WindowTraits {
-  static HWND Empty() { return nullptr; }
-  static bool Close(HWND h) { return DestroyWindow(h) != 0; }
-};
-struct IconTraits {  // loaded without LR_SHARED
-  static HICON Empty() { return nullptr; }
-  static bool Close(HICON h) { return DestroyIcon(h) != 0; }
-};
-struct CursorTraits {  // loaded without LR_SHARED
-  static HCURSOR Empty() { return nullptr; }
-  static bool Close(HCURSOR h) { return DestroyCursor(h) != 0; }
-};
-template <class T>
-struct GdiObjectTraits {
-  static T Empty() { return nullptr; }
-  static bool Close(T h) { return DeleteObject(h) != 0; }
-};
-template <class T>
-using ScopedGdiObject = ScopedHandle<GdiObjectTraits<T>>;
-using ScopedBitmap = ScopedGdiObject<HBITMAP>;
-using ScopedBrush = ScopedGdiObject<HBRUSH>;
-using ScopedFont = ScopedGdiObject<HFONT>;
-using ScopedPen = ScopedGdiObject<HPEN>;
-using ScopedFile = ScopedHandle<FileHandleTraits>;            // CreateFileW
-using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;  // CreateWaitableTimerExW
-using ScopedFind = ScopedHandle<FindHandleTraits>;            // FindFirstFileExW
-using ScopedLibrary = ScopedHandle<LibraryTraits>;            // LoadLibraryW
-using ScopedMemDC = ScopedHandle<MemDcTraits>;                // CreateCompatibleDC
-using ScopedEnhMetaFile = ScopedHandle<EnhMetaFileTraits>;    // SetEnhMetaFileBits
-using ScopedMetaFile = ScopedHandle<MetaFileTraits>;          // SetMetaFileBitsEx
-using ScopedWindow = ScopedHandle<WindowTraits>;              // CreateWindowExW
-using ScopedIcon = ScopedHandle<IconTraits>;                  // LoadImageW
-using ScopedCursor = ScopedHandle<CursorTraits>;              // LoadImageW
+using ScopedBitmap = ScopedHandle<HBITMAP, DeleteObject>;
+using ScopedBrush = ScopedHandle<HBRUSH, DeleteObject>;
+using ScopedFont = ScopedHandle<HFONT, DeleteObject>;
+using ScopedFile = ScopedHandle<HANDLE, CloseHandle, -1>;         // CreateFileW
+using ScopedKernelHandle = ScopedHandle<HANDLE, CloseHandle>;      // CreateWaitableTimerExW
+using ScopedFind = ScopedHandle<HANDLE, FindClose, -1>;            // FindFirstFileExW
+using ScopedLibrary = ScopedHandle<HMODULE, FreeLibrary>;          // LoadLibraryW
+using ScopedMemDC = ScopedHandle<HDC, DeleteDC>;                   // CreateCompatibleDC
+using ScopedEnhMetaFile = ScopedHandle<HENHMETAFILE, DeleteEnhMetaFile>;  // SetEnhMetaFileBits
+using ScopedMetaFile = ScopedHandle<HMETAFILE, DeleteMetaFile>;    // SetMetaFileBitsEx
+using ScopedWindow = ScopedHandle<HWND, DestroyWindow>;            // CreateWindowExW
+using ScopedIcon = ScopedHandle<HICON, DestroyIcon>;      // LoadImageW without LR_SHARED
+using ScopedCursor = ScopedHandle<HCURSOR, DestroyCursor>;  // LoadImageW without LR_SHARED
 
 // Selects an object into a DC and selects the previous one back on destruction, so a bitmap is
 // always out of its DC before whoever owns it deletes it.
@@ -152,9 +102,6 @@ template <class T>
 class ComPtr {
  public:
   ComPtr() = default;
-  ComPtr(const ComPtr& o) : p_(o.p_) {
-    if (p_) p_->AddRef();
-  }
   ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   ComPtr& operator=(ComPtr o) noexcept {
     std::swap(p_, o.p_);

@@ -31,17 +31,27 @@ struct RectPx {
 };
 
 // Nearest pixel at `dpi`, halves away from zero.
-int TwipsToPixels(double twips, int dpi);
-float PixelsToTwips(int pixels, int dpi);
+inline int TwipsToPixels(double twips, int dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+inline float PixelsToTwips(int pixels, int dpi) {
+  return static_cast<float>(static_cast<double>(pixels) * kTwipsPerInch / dpi);
+}
 
 // Edges are converted one by one, so that pieces that meet in twips meet in pixels, and a
 // rectangle whose right edge stays fixed in twips keeps its right pixel edge (the folding leaf).
-RectPx ToPixels(const RectTw& r, int dpi);
+inline RectPx ToPixels(const RectTw& r, int dpi) {
+  return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.right(), dpi),
+          TwipsToPixels(r.bottom(), dpi)};
+}
 
 // A length in base-DPI pixels (a picture's size, a border) at `dpi`, to the nearest pixel.
-int ScaledPixels(int basePixels, int dpi);
+inline int ScaledPixels(int basePixels, int dpi) {
+  return static_cast<int>(std::lround(static_cast<double>(basePixels) * dpi / kBaseDpi));
+}
 
-// Whole twips from a single-precision value: to nearest, halves to even.
-int32_t RoundHalfEven(double value);
+// Whole twips from a single-precision value: to nearest, halves to even (the default rounding
+// mode).
+inline int32_t RoundHalfEven(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
 }  // namespace rumona
