@@ -15,7 +15,6 @@ inline constexpr int kSpeedMax = 30000;
 // not fit (a value past 16 bits is refused, never wrapped into range).
 bool NarrowSpeed(int32_t value, int16_t& speed);
 
-
 // Front door (Image1): its left edge stays put, the right edge moves.
 inline constexpr int kFrontDoorClosedTw = 1095;
 inline constexpr int kFrontDoorOpenTw = 70;

@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailingLine{nullptr, R"("","",0,0,"")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"c:\\s\\\",\"r\"\r\n", R"("c:\s\","r",0,0,"")", "#TRUE#,#TRUE#"},
+        FailingLine{"1,2,3,4,\"\",\"r\",5,6,x\r\n", R"("","r",5,6,"")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"c:\\b.bmp\",x,1500,#FALSE#,#FALSE#,123,456,1",
                     R"("","r",5,6,"c:\b.bmp")", "#TRUE#,#TRUE#"},
         FailingLine{"1,2,3,4,\"\",\"r\",5,6,\"\",3000,1500,#FALSE#,#FALSE#,123,456,3",
