@@ -59,15 +59,28 @@ void BusPainter::Paint(HDC dc, const RECT& area, const std::array<const LightIma
   if (!IntersectRect(&paint, &area, &client) || !PrepareSurfaces(dc, frame)) return;
   const int w = paint.right - paint.left, h = paint.bottom - paint.top;
   HDC buffer = buffer_.dc();
-  BitBlt(buffer, paint.left, paint.top, w, h, still_.dc(), paint.left, paint.top, SRCCOPY);
+  // A door's picture covers its rectangle: the still picture is copied only where the doors
+  // leave the area bare (during a stroke, the strip a door's edge has just left).
+  RECT bare = paint;
+  for (const LightImage* door : doors) {
+    if (!door->visible || !door->picture.bitmap()) continue;
+    const RECT r = ToRect(ToPixels(door->rect, dpi_));
+    SubtractRect(&bare, &bare, &r);  // unchanged unless the rest is one rectangle
+  }
+  if (!IsRectEmpty(&bare))
+    BitBlt(buffer, bare.left, bare.top, bare.right - bare.left, bare.bottom - bare.top,
+           still_.dc(), bare.left, bare.top, SRCCOPY);
   bool drewDoor = false;
   for (const LightImage* door : doors) {
     if (!door->visible || door->picture.empty()) continue;
     const RectPx px = ToPixels(door->rect, dpi_);
     RECT r = ToRect(px), clip;
     if (!IntersectRect(&clip, &r, &paint)) continue;
-    if (!door->picture.StretchInto(buffer_, px.left, px.top, px.width(), px.height()))
+    if (!door->picture.StretchInto(buffer_, px.left, px.top, px.width(), px.height())) {
+      BitBlt(buffer, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top,
+             still_.dc(), clip.left, clip.top, SRCCOPY);  // the bus, should the picture not cover
       door->picture.Draw(buffer, px.left, px.top, px.width(), px.height(), pictureDc_.get());
+    }
     drewDoor = true;
   }
   if (drewDoor) DrawFrame(buffer, paint, frame);  // the frame lies above a door it overlaps

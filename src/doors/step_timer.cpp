@@ -10,6 +10,7 @@
 namespace rumona {
 
 bool askHighResolutionTimer = true;
+bool useWineDelay = true;
 
 namespace {
 
@@ -17,6 +18,14 @@ int64_t CounterFrequency() {
   LARGE_INTEGER f;
   QueryPerformanceFrequency(&f);
   return f.QuadPart;
+}
+
+// NtDelayExecution when this runs under Wine (its ntdll names its version), else null.
+auto WineDelay() {
+  using Fn = LONG(WINAPI*)(BOOLEAN, LARGE_INTEGER*);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return Fn{};
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDelayExecution")));
 }
 
 HANDLE CreateStepWaitTimer(bool& highResolution) {
@@ -41,7 +50,8 @@ int64_t NowNs() {
 }
 
 StepTimer::StepTimer()
-    : timer_(CreateStepWaitTimer(highResolution_)),
+    : wineDelay_(useWineDelay && askHighResolutionTimer ? WineDelay() : nullptr),
+      timer_(CreateStepWaitTimer(highResolution_)),
       periodRaised_(!highResolution_ && timeBeginPeriod(1) == TIMERR_NOERROR),
       pacer_(StepPacer::Clock{&NowNs, [this](int64_t t) { SleepUntil(t); }}) {}
 
@@ -52,10 +62,12 @@ StepTimer::~StepTimer() {
 void StepTimer::SleepUntil(int64_t targetNs) {
   const int64_t remaining = targetNs - NowNs();
   if (remaining <= 0) return;
+  // Relative, in 100-ns units, rounded up: a sleep never ends early.
+  LARGE_INTEGER due;
+  due.QuadPart = -((remaining + 99) / 100);
+  if (wineDelay_ && wineDelay_(FALSE, &due) == 0) return;
   if (timer_) {
-    LARGE_INTEGER due;
-    due.QuadPart = -(remaining / 100);  // relative, in 100-ns units
-    if (due.QuadPart < 0 && SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE)) {
+    if (SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE)) {
       WaitForSingleObject(timer_.get(), INFINITE);
       return;
     }
