@@ -179,8 +179,7 @@ void Form1::SetMenuChecked(UINT id, bool checked) {
 void Form1::RepaintNow(const RectTw& a, const RectTw& b) {
   RECT ra = ToRect(ToPixels(a, dpi())), rb = ToRect(ToPixels(b, dpi())), u;
   UnionRect(&u, &ra, &rb);
-  InvalidateRect(hwnd_, &u, FALSE);
-  UpdateWindow(hwnd_);
+  RedrawWindow(hwnd_, &u, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // one call: a step's frame
 }
 
 // A press on the window's own area. The door images take their own mouse input; only the front

@@ -1,6 +1,8 @@
 // The door strokes.
 #include "doors/doors.h"
 
+#include <algorithm>
+
 #include "common/resource.h"
 #include "doors/sound.h"
 #include "doors/step_timer.h"
@@ -15,30 +17,55 @@ bool MovesOnScreen(const RectTw& before, const RectTw& after, int dpi) {
   return !(ToPixels(before, dpi) == ToPixels(after, dpi));
 }
 
-// A one-twip change moves a pixel edge only every fifteenth step at 96 DPI (every seventh or
-// eighth at 192). Such a step waits for its place on the schedule and is shown at once; the
-// others leave the screen as it is, so they neither draw nor wait: their delays are slept before
-// the next step that shows.
-void ShowStep(const StrokeWindow& window, StepTimer& timer, bool moved, const RectTw& before,
-              const RectTw& after) {
-  if (moved) {
-    timer.CatchUp();
-    window.repaint(before, after);
+// A step is shown once the door has moved on the screen of the artwork's design, 96 DPI: a
+// one-twip change moves a pixel edge there only every fifteenth step. On a finer screen the door
+// then moves two pixels or so at a time: each frame covers the same distance at every scale,
+// for the same work. Such a step waits for its place on the schedule and is shown at once; the
+// others neither draw nor wait: their delays are slept before the next step that shows.
+class Frames {
+ public:
+  // The moving rectangles (the front door twice, or the two leaves) and the area they cover.
+  struct Door {
+    RectTw a, b, bounds;
+  };
+  Frames(const StrokeWindow& window, const Door& door)
+      : window_(window), frameDpi_(std::min(window.dpi, kBaseDpi)), shown_(door) {}
+  // After a step: shows the door when it has moved far enough since it was last shown.
+  void Step(StepTimer& timer, const Door& door) {
+    if (Moved(door, frameDpi_)) Show(timer, door);
+    if (doorStepObserver) doorStepObserver();
   }
-  if (doorStepObserver) doorStepObserver();
-}
+  // At the end: the last steps, where they moved only finer pixels than those.
+  void End(StepTimer& timer, const Door& door) {
+    if (Moved(door, window_.dpi)) Show(timer, door);
+  }
+
+ private:
+  bool Moved(const Door& door, int dpi) const {
+    return MovesOnScreen(shown_.a, door.a, dpi) || MovesOnScreen(shown_.b, door.b, dpi);
+  }
+  void Show(StepTimer& timer, const Door& door) {
+    timer.CatchUp();
+    window_.repaint(shown_.bounds, door.bounds);
+    shown_ = door;
+  }
+  const StrokeWindow& window_;
+  const int frameDpi_;
+  Door shown_;
+};
 
 }  // namespace
 
 void FrontDoorStroke(bool open, RectTw& door, const StrokeWindow& window) {
   const WidthRun run = StrokeWidths(open, door.width, kFrontDoorOpenTw, kFrontDoorClosedTw);
   StepTimer timer;
+  Frames frames(window, {door, door, door});
   for (int k = 0; k < run.count; ++k) {
-    const RectTw before = door;
     door.width = static_cast<float>(run.At(k));
-    ShowStep(window, timer, MovesOnScreen(before, door, window.dpi), before, door);
+    frames.Step(timer, {door, door, door});
     timer.Delay(window.speed());
   }
+  frames.End(timer, {door, door, door});
   timer.CatchUp();  // the last step's delay
 }
 
@@ -51,15 +78,16 @@ void MiddleDoorStroke(bool open, Leaves leaves, RectTw& left, RectTw& right,
   const WidthRun run =
       StrokeWidths(open, LeadingLeafWidth(leaves, left, right), kLeafOpenTw, kLeafClosedTw);
   StepTimer timer;
+  const auto leavesNow = [&] {
+    return Frames::Door{left, right, MovingLeavesBounds(leaves, left, right)};
+  };
+  Frames frames(window, leavesNow());
   for (int k = 0; k < run.count; ++k) {
-    const RectTw leftBefore = left, rightBefore = right;
     SetLeafWidths(leaves, run.At(k), left, right);
-    const bool moved = MovesOnScreen(leftBefore, left, window.dpi) ||
-                       MovesOnScreen(rightBefore, right, window.dpi);
-    ShowStep(window, timer, moved, MovingLeavesBounds(leaves, leftBefore, rightBefore),
-             MovingLeavesBounds(leaves, left, right));
+    frames.Step(timer, leavesNow());
     timer.Delay(window.speed());
   }
+  frames.End(timer, leavesNow());
   timer.CatchUp();
 }
 

@@ -58,8 +58,8 @@ LRESULT CALLBACK Spy(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // The stroke is the same in twips at every DPI; a step repaints only when the door's right edge
-// moves to another pixel at this DPI.
-TEST(Dpi, TheFrontDoorStepsOneTwipAndRepaintsOnlyWhenItsEdgeMovesAPixel) {
+// moves to another pixel at 96 DPI (two or so at 192), and the last step where it has moved since.
+TEST(Dpi, TheFrontDoorStepsOneTwipAndRepaintsOnlyWhenItsEdgeMovesA96thOfAnInch) {
   App app;
   Form1& f = app.form();
   const int dpi = f.dpi();
@@ -72,9 +72,16 @@ TEST(Dpi, TheFrontDoorStepsOneTwipAndRepaintsOnlyWhenItsEdgeMovesAPixel) {
   g_paints.clear();
   SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // open
   SetWindowLongPtrW(f.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_proc));
-  int edges = 0;  // the pixel edges the right edge crosses from 345 + 1095 to 345 + 70 twips
+  // The frames: the 96-DPI pixel edges the right edge crosses from 345 + 1095 to 345 + 70 twips,
+  // and the end where the door has moved since at this DPI.
+  const auto px = [](int w, int at) { return std::lround((345.0 + w) * at / 1440); };
+  int edges = 0, shown = 1095;
   for (int w = 1094; w >= 70; --w)
-    edges += std::lround((345.0 + w) * dpi / 1440) != std::lround((346.0 + w) * dpi / 1440);
+    if (px(w, std::min(dpi, 96)) != px(shown, std::min(dpi, 96))) {
+      ++edges;
+      shown = w;
+    }
+  edges += px(shown, dpi) != px(70, dpi);
   EXPECT_EQ(steps, 1026);
   EXPECT_EQ(f.Image1.rect.width, 70);
   EXPECT_EQ(g_paints.size(), static_cast<size_t>(edges));
