@@ -119,8 +119,6 @@ void Signboard::OnDecoded() {
   }
 }
 
-bool Signboard::Visible() const { return IsWindowVisible(box_) != FALSE; }
-
 void Signboard::SetVisible(bool visible) { ShowWindow(box_, visible ? SW_SHOWNA : SW_HIDE); }
 
 void Signboard::SetFrameVisible(bool visible) {

@@ -43,7 +43,6 @@ class Signboard {
   void OnDecoded();  // the board box's message from the loader
   bool Loading() const { return !pending_.empty(); }
   const Picture& picture() const { return picture_; }  // as loaded
-  bool Visible() const;
   void SetVisible(bool visible);
 
   const std::array<LightShape, 3>& Frame() const { return shpK_Waku; }
