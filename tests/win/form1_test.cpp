@@ -290,7 +290,8 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
 }
 
 // Shift+F10 and the Menu key open the popup menu below the control that has the focus, kept off
-// it; its keys choose an item or close it, and the focus is where it was: the sign's keys step it.
+// it; its keys choose an item or close it, and the focus is where it was: the sign's keys, with
+// Alt too, step it.
 TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
   TempDir dir;
   WriteBmp(dir.File(L"a.bmp"), 8, 8, 0x0000FF);
@@ -334,7 +335,7 @@ TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
   }
   KillTimer(nullptr, guard);
   EXPECT_NE(CaptureClient(sign).at(0, 0), 0x00FF00u);
-  Keys({VK_DOWN});
+  Keys({VK_MENU, VK_DOWN});
   EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sign).at(0, 0) == 0x00FF00u; }));
 }
 
@@ -387,6 +388,9 @@ TEST(AccessibleNames, EveryControlAUserActsOnHasOneAndTheDoorButtonsShowTheirPic
   {
     ModalAnswerer answer(frmShowVersion::kTitle, [&](HWND hwnd) {
       version = Names(hwnd, annotated);
+      EXPECT_EQ(WindowText(GetFocus()), L"OK");  // and the model and version lines read
+      EXPECT_TRUE(FindWindowExW(hwnd, 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
+                  FindWindowExW(hwnd, 0, nullptr, L"Varsion　1.0.0"));
       PressButton(hwnd, L"OK");
     });
     f.MnuHelpVer_Click();

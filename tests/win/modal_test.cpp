@@ -61,24 +61,6 @@ TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
   CloseHandle(other.hThread);
 }
 
-TEST(VersionDialog, OpensModallyFromThePanelWithTheModelLineAndEnterOrEscUnloadsIt) {
-  App app;
-  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-    HWND seen = nullptr;
-    ModalAnswerer dialog(frmShowVersion::kTitle, [&](HWND hwnd) {
-      seen = hwnd;
-      EXPECT_FALSE(IsWindowEnabled(app.panel().hwnd()) || IsWindowEnabled(app.form().hwnd()));
-      EXPECT_EQ(WindowText(GetFocus()), L"OK");
-      EXPECT_TRUE(FindWindowExW(hwnd, 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
-                  FindWindowExW(hwnd, 0, nullptr, L"Varsion　1.0.0"));
-      PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-    });
-    SendMessageW(app.panel().Command3, BM_CLICK, 0, 0);  // returns once the dialog has closed
-    EXPECT_TRUE(seen && !IsWindow(seen)) << key;
-    EXPECT_TRUE(IsWindowEnabled(app.panel().hwnd()) && IsWindowEnabled(app.form().hwnd()));
-  }
-}
-
 TEST(VersionDialog, EachLibraryFailureIsReportedWithTheRequestAndTheDialogStaysOpen) {
   TempDir dir;
   frmShowVersion dialog;
