@@ -1,13 +1,6 @@
-#include <gtest/gtest.h>
+#include "test_support.h"  // windows.h before commctrl.h
 
-#include <windows.h>
 #include <commctrl.h>
-
-#include <optional>
-#include <vector>
-
-#include "common/app.h"
-#include "test_support.h"
 
 namespace rumona::test {
 namespace {
@@ -45,7 +38,7 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
       EXPECT_EQ(GetFocus(), Edit(hwnd));
       SetWindowTextW(Edit(hwnd), c.text.c_str());
       if (c.button.size() == 1) PostMessageW(Edit(hwnd), WM_KEYDOWN, c.button[0], 1);
-      else if (c.button == L"close box") MouseAt(CloseBox(hwnd), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      else if (c.button == L"close box") PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       else PressButton(hwnd, c.button);
     });
     ModalAnswerer box(kAppTitle, [](HWND hwnd) { PressButton(hwnd, L"OK"); });

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "common/app.h"
-#include "panel/frm_show_version.h"
-#include "resource.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -67,32 +64,31 @@ TEST(VersionDialog, EachLibraryFailureIsReportedWithTheRequestAndTheDialogStaysO
   ASSERT_TRUE(dialog.Create());
   ShowWindow(dialog.hwnd(), SW_SHOW);
   WriteFileBytes(dir.File(L"broken.dll"), "not a library");
-  const struct {
-    std::wstring library, starts, contains;
-  } failures[] = {
-      {dir.File(L"QMR5Res.DLL"), dir.File(L"QMR5Res.DLL"), SystemErrorText(ERROR_MOD_NOT_FOUND)},
-      {dir.File(L"broken.dll"), dir.File(L"broken.dll"), SystemErrorText(ERROR_BAD_EXE_FORMAT)},
-      {ExePath(), L"QMR5Res.DLL / NuberaHpURL", SystemErrorText(ERROR_PROC_NOT_FOUND)}};
-  for (const auto& failure : failures) {
-    dialog.libraryPath = failure.library;
+  RECT link;  // the pointer over the link line shows the pointing hand
+  GetWindowRect(dialog.Label5, &link);
+  MouseAt({(link.left + link.right) / 2, (link.top + link.bottom) / 2}, {MOUSEEVENTF_MOVE});
+  const int size = ScaledPixels(32, dialog.dpi());
+  const HCURSOR hand = static_cast<HCURSOR>(LoadImageW(
+      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_LINK), IMAGE_CURSOR, size, size, 0));
+  EXPECT_TRUE(WaitUntil([&] { return SameCursor(GetCursor(), hand); }));
+  DestroyCursor(hand);
+  // The library, the start of the message (the library's path unless given) and the cause.
+  const std::tuple<std::wstring, std::wstring, DWORD> failures[] = {
+      {dir.File(L"QMR5Res.DLL"), L"", ERROR_MOD_NOT_FOUND},
+      {dir.File(L"broken.dll"), L"", ERROR_BAD_EXE_FORMAT},
+      {ExePath(), L"QMR5Res.DLL / NuberaHpURL", ERROR_PROC_NOT_FOUND}};
+  for (const auto& [library, starts, cause] : failures) {
+    dialog.libraryPath = library;
     std::wstring text;
     ModalAnswerer box(L"Nubhpurl.dllのエラー", [&](HWND hwnd) {
       text = WindowText(GetDlgItem(hwnd, 0xFFFF));
       EXPECT_TRUE(SendDlgItemMessageW(hwnd, 0x440, STM_GETICON, 0, 0));  // the stop sign
       PressButton(hwnd, L"OK");
     });
-    RECT link;  // the pointer over the link line shows the pointing hand
-    GetWindowRect(dialog.Label5, &link);
-    MouseAt({(link.left + link.right) / 2, (link.top + link.bottom) / 2}, {MOUSEEVENTF_MOVE});
-    const int size = ScaledPixels(32, dialog.dpi());
-    const HCURSOR hand = static_cast<HCURSOR>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_LINK), IMAGE_CURSOR, size, size, 0));
-    EXPECT_TRUE(WaitUntil([&] { return SameCursor(GetCursor(), hand); }));
-    DestroyCursor(hand);
     SendMessageW(dialog.Label5, WM_LBUTTONDOWN, 0, 0);  // the link line
     SendMessageW(dialog.Label5, WM_LBUTTONUP, 0, 0);
-    EXPECT_TRUE(text.starts_with(failure.starts)) << text;
-    EXPECT_NE(text.find(failure.contains), std::wstring::npos) << text;
+    EXPECT_TRUE(text.starts_with(starts.empty() ? library : starts)) << text;
+    EXPECT_NE(text.find(SystemErrorText(cause)), std::wstring::npos) << text;
     EXPECT_TRUE(text.ends_with(L"\r\n\r\n 上記内容をぬべらHP関係者まで報告してください。"))
         << text;
     EXPECT_TRUE(IsWindowVisible(dialog.hwnd()));

@@ -199,15 +199,6 @@ void Keys(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-POINT CloseBox(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.right - 1; x > r.left; --x)
-      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x - 3, y + 3};
-  return {};
-}
-
 TempDir::TempDir() {
   static int count = 0;
   path_ = std::filesystem::temp_directory_path().wstring() + L"rumona" +

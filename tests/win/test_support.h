@@ -120,7 +120,6 @@ std::vector<std::wstring> MenuItems(HWND menuWindow);
 void MouseAt(POINT screen, std::initializer_list<DWORD> events);
 POINT ScreenPoint(HWND window, float xTw, float yTw);  // a point of its client area, in twips
 void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
-POINT CloseBox(HWND window);  // the middle of its title bar's close box
 
 class TempDir {  // a fresh folder, removed with its files
  public:
