@@ -50,8 +50,7 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
   }
   // A missing folder gives one message, then exactly one chooser holding it.
   Form1& f = app.form();
-  f.sign.StoreFolder(dir.path());
-  ASSERT_FALSE(f.picDir());
+  ShowFolder(f, dir.path());
   const std::wstring missing = dir.File(L"gone");
   std::wstring message, second;
   bool held = false, chooserWithMessage = true;

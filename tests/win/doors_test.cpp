@@ -33,10 +33,9 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
                     close = ReadFileBytes(L"" RUMONA_ASSETS_DIR L"/buzzer102.wav");
   const Pixels bus = AssetPixels("bus.bmp"), front = AssetPixels("door_front.bmp");
   std::vector<std::array<size_t, 3>> plays;
-  // Per step: front width, left leaf left and width, right leaf left and width; and the fixed
-  // edges (front left, right leaf right).
-  std::vector<std::array<float, 5>> steps;
-  std::vector<float> fixed;
+  // Per step: front width, left leaf left and width, right leaf left and width, and the sum of
+  // the edges that stay (front left, right leaf right).
+  std::vector<std::array<float, 6>> steps;
   std::vector<size_t> handled;  // how many steps had run when WM_APP was handled
   size_t handledAt = 0;
   Swapped<decltype(sndPlaySoundCall)> player(sndPlaySoundCall, [&](LPCSTR s, UINT flags) {
@@ -53,8 +52,8 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   RectPx lastShown = ToPixels(f.imgNakaorido[1].rect, f.dpi());
   Swapped<decltype(doorStepObserver)> observer(doorStepObserver, [&] {
     const RectTw &l = f.imgNakaorido[0].rect, &r = f.imgNakaorido[1].rect;
-    steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width});
-    fixed.push_back(f.Image1.rect.left + r.right());
+    steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width,
+                     f.Image1.rect.left + r.right()});
     const RectPx shown = ToPixels(d.option < 0 ? f.Image1.rect : d.option == 2 ? r : l, f.dpi());
     unshown += GetUpdateRect(hwnd, nullptr, FALSE) ||
                (!(shown == lastShown) && !CaptureClient(hwnd, true).SameIn(CaptureClient(hwnd), d.area));
@@ -90,13 +89,12 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   std::vector<float> run;
   for (float w = d.closed; w >= d.open; --w) run.push_back(w);
   for (float w = d.open; w <= d.closed; ++w) run.push_back(w);
-  std::vector<std::array<float, 5>> expected;
+  std::vector<std::array<float, 6>> expected;
   for (float w : run) {
     const float l = d.option == 0 || d.option == 1 ? w : 795, r = d.option % 2 == 0 ? w : 795;
-    expected.push_back({d.option < 0 ? w : 1095, 5535, l, 7125 - r, r});
+    expected.push_back({d.option < 0 ? w : 1095, 5535, l, 7125 - r, r, 345 + 7125});
   }
   EXPECT_EQ(steps, expected);
-  EXPECT_EQ(std::count(fixed.begin(), fixed.end(), 345.0f + 7125), std::ssize(fixed));
   const size_t n = run.size() / 2;
   // A stroke cannot end before its schedule (its bar's speed in idle counts for each step) but
   // by its last wake, which the pacer takes early by the sleep's usual lateness.

@@ -157,12 +157,10 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
   if (taken && std::count(has.begin(), has.end(), taken)) {
     EXPECT_STREQ(font.lfFaceName, taken);
   }
-  // Client sizes: the twips of each design at 96, 144 and 192 DPI.
-  const int scale = SystemDpi() == 192 ? 2 : SystemDpi() == 144 ? 1 : 0;
-  const SIZE busSize[] = {{764, 216}, {1146, 324}, {1528, 432}},
-             panelSize[] = {{263, 171}, {395, 257}, {526, 342}},
-             chooserSize[] = {{460, 81}, {690, 122}, {920, 162}},
-             aboutSize[] = {{333, 223}, {500, 335}, {666, 446}};
+  // Client sizes: the pixels of each design at 96 DPI, scaled and rounded for this DPI.
+  const auto size = [](int width, int height) {
+    return SIZE{MulDiv(width, SystemDpi(), 96), MulDiv(height, SystemDpi(), 96)};
+  };
   constexpr DWORD kFixed = WS_CAPTION | WS_SYSMENU, kNot = WS_THICKFRAME | WS_MAXIMIZEBOX;
   constexpr DWORD kExMask =
       WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
@@ -172,12 +170,12 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
     SIZE client;
     DWORD style, exStyle;
   } windows[] = {
-      {app.form().hwnd(), L"ルモナ　-　rumona_win_tests", busSize[scale], kFixed,
+      {app.form().hwnd(), L"ルモナ　-　rumona_win_tests", size(764, 216), kFixed,
        WS_EX_APPWINDOW},
-      {app.panel().hwnd(), L"設定パネル", panelSize[scale], WS_CAPTION,
+      {app.panel().hwnd(), L"設定パネル", size(263, 171), WS_CAPTION,
        WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
-      {chooser.hwnd(), L"画像の位置", chooserSize[scale], kFixed, WS_EX_DLGMODALFRAME},
-      {version.hwnd(), L"ルモナのバージョン情報", aboutSize[scale], kFixed, WS_EX_DLGMODALFRAME}};
+      {chooser.hwnd(), L"画像の位置", size(460, 81), kFixed, WS_EX_DLGMODALFRAME},
+      {version.hwnd(), L"ルモナのバージョン情報", size(333, 223), kFixed, WS_EX_DLGMODALFRAME}};
   for (const auto& w : windows) {
     SCOPED_TRACE(testing::Message() << "window " << &w - windows);
     const RECT client = ClientRectPx(w.hwnd);
@@ -347,10 +345,8 @@ std::vector<std::wstring> Names(HWND window, const std::map<HWND, std::wstring>&
   std::vector<std::wstring> names;
   for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!IsWindowVisible(c)) continue;
-    wchar_t cls[32] = {};
-    GetClassNameW(c, cls, 32);
-    const bool byLabel = !lstrcmpiW(cls, L"Edit") || !lstrcmpiW(cls, L"ScrollBar");
-    if (lstrcmpiW(cls, L"Static") && lstrcmpiW(cls, L"RumonaFrame"))
+    const bool byLabel = ClassIs(c, L"Edit") || ClassIs(c, L"ScrollBar");
+    if (!ClassIs(c, L"Static") && !ClassIs(c, L"RumonaFrame"))
       names.push_back(annotated.count(c) ? annotated.at(c) : byLabel ? L"" : WindowText(c));
     for (const std::wstring& name : Names(c, annotated)) names.push_back(name);
   }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "common/app.h"
 #include "settings/settings_file.h"
 #include "settings/settings_logic.h"
 #include "test_support.h"
@@ -162,7 +161,7 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
         PressButton(hwnd, L"OK");
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       });
-      if (command) SendMessageW(app.form().hwnd(), WM_COMMAND, command, 0);
+      if (command) Command(app.form().hwnd(), command);
       else SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);
       return refusals;
     };

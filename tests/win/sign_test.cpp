@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
-#include "common/app.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -61,8 +58,7 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
     WriteBmp(dir.File(L"s" + std::to_wstring(i) + L".bmp"), 4, 4, colour(i));
   WriteFileBytes(dir.File(L"s9.bmp"), "not a picture");
   App app;
-  app.form().sign.StoreFolder(dir.path());
-  ASSERT_FALSE(app.form().picDir());
+  ShowFolder(app.form(), dir.path());
   ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
   // Clicks on the keys where the keypad's face shows them: C clears, S sets.
   const std::wstring face = L"7894561230CS";
@@ -119,8 +115,7 @@ TEST(SignAnimation, FramesPlayAtTheirDelaysAsOftenAsTheFileSaysAndOnlyWhileSeen)
   WriteBmp(dir.File(L"c.bmp"), 3, 2, 0x00FF00);
   App app;
   Form1& f = app.form();
-  f.sign.StoreFolder(dir.path());
-  ASSERT_FALSE(f.picDir());
+  ShowFolder(f, dir.path());
   const auto shown = [&] {
     const Pixels p = CaptureClient(f.Picture1);
     std::string s;
