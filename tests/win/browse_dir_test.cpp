@@ -20,7 +20,7 @@ void ExpectFreed(App& app, bool held) {
   EXPECT_EQ(FindOwnWindow(kChooser), nullptr);
 }
 
-TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolderIsAskedAgain) {
+TEST(BrowseDir, OkOrEnterStoresTheTextExactlyAndCancelEscOrTheCloseBoxNothing) {
   TempDir dir;
   App app;
   std::wstring typed = dir.path() + L"\\";  // case and separator exactly as typed
@@ -48,29 +48,6 @@ TEST(BrowseDir, OkOrEnterStoresTheTextExactlyCancelOrEscNothingAndAMissingFolder
     EXPECT_FALSE(box.answered());
     ExpectFreed(app, held);
   }
-  // A missing folder gives one message, then exactly one chooser holding it.
-  Form1& f = app.form();
-  ShowFolder(f, dir.path());
-  const std::wstring missing = dir.File(L"gone");
-  std::wstring message, second;
-  bool held = false, chooserWithMessage = true;
-  ModalAnswerer chooser(kChooser, [&](HWND hwnd) {
-    if (chooser.answers() == 1) SetWindowTextW(Edit(hwnd), missing.c_str());
-    else second = Look(app, hwnd, held);
-    PressButton(hwnd, chooser.answers() == 1 ? L"OK" : L"キャンセル");
-  });
-  ModalAnswerer box(kAppTitle, [&](HWND hwnd) {
-    message = Look(app, hwnd, held);
-    chooserWithMessage = FindOwnWindow(kChooser) != nullptr;
-    PressButton(hwnd, L"OK");
-  });
-  f.MnuEditHkPic_Click();
-  EXPECT_EQ(message, L"指定したパスが見つかりません。再度指定しなおしてください。");
-  EXPECT_FALSE(chooserWithMessage);
-  EXPECT_EQ(chooser.answers(), 2);
-  EXPECT_EQ(second, missing);
-  EXPECT_EQ(f.sign.Folder() + L"|" + f.sign.List().Path(), missing + L"|" + dir.path());
-  ExpectFreed(app, held);
 }
 
 // The browser is owned by the bus window and enables it as it ends; the chooser, still open,

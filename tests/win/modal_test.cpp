@@ -6,7 +6,8 @@ namespace rumona::test {
 namespace {
 
 // Each modal window of the program closed with another program's window on the desktop: the
-// window that opened it is active again, not the other program's.
+// window that opened it is active again, not the other program's. A missing folder chosen gives
+// one message, with the chooser closed, then exactly one chooser holding it.
 TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
   STARTUPINFOW si{.cb = sizeof si};
   PROCESS_INFORMATION other{};
@@ -20,6 +21,7 @@ TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
   TempDir dir;
   App app;
   Form1& f = app.form();
+  const std::wstring listed = f.sign.List().Path();
   const struct {
     HWND opener;
     WPARAM command;  // to the bus window, or a click on a panel's button
@@ -27,8 +29,8 @@ TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
     std::wstring typed;  // in the chooser: typed and confirmed once, else cancelled
   } cases[] = {{app.panel().hwnd(), 0, app.panel().Command3, L""},  // the version dialog
                {app.panel().hwnd(), 0, app.panel().Command1, L""},  // the chooser
-               {app.panel().hwnd(), 0, app.panel().Command1, dir.File(L"gone")},  // and a message
-               {f.hwnd(), kMnuSetKanban, nullptr, L""}};  // the file-open dialog
+               {f.hwnd(), kMnuSetKanban, nullptr, L""},  // the file-open dialog
+               {app.panel().hwnd(), 0, app.panel().Command1, dir.File(L"gone")}};  // and a message
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     for (HWND w : {notepad, f.hwnd(), c.opener}) {  // as clicks on each would leave them
@@ -37,6 +39,7 @@ TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
     }
     EXPECT_EQ(GetForegroundWindow(), c.opener);
     int modals = 0;
+    std::wstring said;
     const auto answer = [&](HWND hwnd) {
       ++modals;
       HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
@@ -45,11 +48,16 @@ TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
       PostMessageW(hwnd, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
     };
     ModalAnswerer version(frmShowVersion::kTitle, answer), chooser(L"画像の位置", answer),
-        box(kAppTitle, answer), open(L"開く", answer);
+        open(L"開く", answer), box(kAppTitle, [&](HWND hwnd) {
+          said = WindowText(GetDlgItem(hwnd, 0xFFFF)) + (FindOwnWindow(L"画像の位置") ? L"+" : L"");
+          answer(hwnd);
+        });
     if (c.button) SendMessageW(c.button, BM_CLICK, 0, 0);
     else SendMessageW(f.hwnd(), WM_COMMAND, c.command, 0);
     settle();
     EXPECT_EQ(modals, c.typed.empty() ? 1 : 3);
+    EXPECT_EQ(said, c.typed.empty() ? L"" : L"指定したパスが見つかりません。再度指定しなおしてください。");
+    EXPECT_EQ(f.sign.Folder() + L"|" + f.sign.List().Path(), c.typed + L"|" + listed);
     EXPECT_EQ(GetForegroundWindow(), c.opener);
     EXPECT_TRUE(IsWindowEnabled(f.hwnd()) && IsWindowEnabled(app.panel().hwnd()));
   }
