@@ -83,9 +83,7 @@ TEST(Dpi, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndLaysOutAgain) 
                    at.x + outer.right - outer.left - client.right + TwipsToPixels(clientTw.cx, to),
                    at.y + outer.bottom - outer.top - client.bottom + TwipsToPixels(clientTw.cy, to)};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
-    RECT now;
-    GetWindowRect(hwnd, &now);
-    EXPECT_TRUE(EqualRect(&now, &suggested));
+    EXPECT_EQ(Edges(RectInParent(hwnd)), Edges(suggested));
   };
   move(f.hwnd(), {40, 30}, {Form1::kClientWidthTw, Form1::kClientHeightTw});
   Pump();
@@ -101,8 +99,8 @@ TEST(Dpi, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndLaysOutAgain) 
     BITMAP picture{};
     GetObjectW(reinterpret_cast<HBITMAP>(SendMessageW(door, BM_GETIMAGE, IMAGE_BITMAP, 0)),
                sizeof picture, &picture);
-    EXPECT_EQ(std::vector<LONG>({picture.bmWidth, picture.bmHeight}),
-              std::vector<LONG>({50 * to / 96, 20 * to / 96}));
+    EXPECT_EQ(std::pair(picture.bmWidth, picture.bmHeight),
+              std::pair(50L * to / 96, 20L * to / 96));
   }
 }
 

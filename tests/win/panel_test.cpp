@@ -41,8 +41,8 @@ TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadoutAndTabWalksTheDesignOrde
     const HWND other = i == 0 ? p.lblNakaSpeed : p.lblMaeSpeed;
     p.SetHScroll1Value(15000);
     p.SetHScroll2Value(15000);
-    const std::pair<int, const wchar_t*> clicks[] = {
-        {arrow / 2, L"14999"}, {-arrow / 2, L"15000"}, {arrow + 3, L"14999"}, {-arrow - 3, L"15000"}};
+    const std::pair<int, const wchar_t*> clicks[] = {{arrow / 2, L"14999"}, {-arrow / 2, L"15000"},
+                                                     {arrow + 3, L"14999"}, {-arrow - 3, L"15000"}};
     for (const auto& [x, shown] : clicks) {
       MouseAt(BarPoint(bar, x), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
       EXPECT_TRUE(WaitUntil([&] { return WindowText(mine) == shown; })) << x;
