@@ -46,7 +46,6 @@ e2e_find() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 
 e2e_window() { e2e_wait e2e_find "$1" >/dev/null && e2e_find "$1"; }
 e2e_shown() { e2e_find "$1" >/dev/null; }
 e2e_absent() { ! e2e_shown "$1"; }
-e2e_not() { ! "$@"; }
 e2e_running() { [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; }
 e2e_ended() { ! e2e_running; }
 

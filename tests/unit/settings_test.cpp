@@ -34,17 +34,6 @@ TEST(SettingsRecord, EveryFieldIsWrittenInItsPlaceAndReadBack) {
   EXPECT_EQ(WriteSettingsRecord(back.record), line);
 }
 
-TEST(SettingsRecord, ShiftJisPathsPassUntouchedAndAQuoteIsLeftOut) {
-  // 表 and ソ end in 0x5C, the byte of "\".
-  SettingsRecord r;
-  r.signFolder = "c:\\\x95\x5c\\\x83\x5c\x83\x74\x83\x67\\";
-  r.kanbanPath = "c:\\a\"b.bmp";
-  const SettingsReadResult back = ReadSettingsRecord(WriteSettingsRecord(r));
-  ASSERT_TRUE(back.complete());
-  EXPECT_EQ(back.record.signFolder, r.signFolder);
-  EXPECT_EQ(back.record.kanbanPath, "c:\\ab.bmp");
-}
-
 TEST(SettingsRecord, SinglesAreWrittenShortestWithoutExponent) {
   const std::pair<float, const char*> cases[] = {
       {1215, "1215"}, {-300, "-300"}, {1215.5f, "1215.5"}, {0.1f, "0.1"}, {-0.0f, "0"},

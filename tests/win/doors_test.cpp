@@ -2,9 +2,6 @@
 
 #include <array>
 
-#include "doors/doors.h"
-#include "doors/sound.h"
-#include "doors/step_timer.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -22,17 +19,6 @@ const Door kDoors[] = {
     {1, 110, 795, PxRect(5535, 750, 795, 2235), PxRect(5645, 750, 685, 2235)},
     {2, 110, 795, PxRect(6330, 750, 795, 2235), PxRect(6330, 750, 685, 2235)}};
 
-// Records the bus window's paints and how many steps had run when WM_APP was handled.
-std::vector<RECT> g_paints;
-size_t g_handledAt, g_steps;
-WNDPROC g_proc;
-LRESULT CALLBACK Spy(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  RECT r;
-  if (msg == WM_PAINT && GetUpdateRect(hwnd, &r, FALSE)) g_paints.push_back(r);
-  if (msg == WM_APP) g_handledAt = g_steps;
-  return CallWindowProcW(g_proc, hwnd, msg, wp, lp);
-}
-
 class Doors : public ::testing::TestWithParam<Door> {};
 
 // Each door opened and closed once, its bar at a speed and the other bar at the fastest: every
@@ -47,11 +33,11 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
                     close = ReadFileBytes(L"" RUMONA_ASSETS_DIR L"/buzzer102.wav");
   const Pixels bus = AssetPixels("bus.bmp"), front = AssetPixels("door_front.bmp");
   std::vector<std::array<size_t, 3>> plays;
-  // Per step: front width, left leaf left and width, right leaf left and width; and the fixed
-  // edges (front left, right leaf right).
-  std::vector<std::array<float, 5>> steps;
-  std::vector<float> fixed;
-  std::vector<size_t> handled;
+  // Per step: front width, left leaf left and width, right leaf left and width, and the sum of
+  // the edges that stay (front left, right leaf right).
+  std::vector<std::array<float, 6>> steps;
+  std::vector<size_t> handled;  // how many steps had run when WM_APP was handled
+  size_t handledAt = 0;
   Swapped<decltype(sndPlaySoundCall)> player(sndPlaySoundCall, [&](LPCSTR s, UINT flags) {
     // 0: a stop; the sound the buffer held
     const std::string b(LoadedSoundData().begin(), LoadedSoundData().end());
@@ -67,20 +53,18 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
   RectPx lastShown = ToPixels(f.imgNakaorido[1].rect, f.dpi());
   Swapped<decltype(doorStepObserver)> observer(doorStepObserver, [&] {
     const RectTw &l = f.imgNakaorido[0].rect, &r = f.imgNakaorido[1].rect;
-    steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width});
-    fixed.push_back(f.Image1.rect.left + r.right());
-    g_steps = steps.size();
+    steps.push_back({f.Image1.rect.width, l.left, l.width, r.left, r.width,
+                     f.Image1.rect.left + r.right()});
     const RectPx shown = ToPixels(d.option < 0 ? f.Image1.rect : d.option == 2 ? r : l, f.dpi());
     unshown += GetUpdateRect(hwnd, nullptr, FALSE) ||
                (!(shown == lastShown) && !CaptureClient(hwnd, true).SameIn(CaptureClient(hwnd), d.area));
     lastShown = shown;
-    if (g_steps % 600 == 3) PostMessageW(hwnd, WM_APP, 0, 0);
+    if (steps.size() % 600 == 3) PostMessageW(hwnd, WM_APP, 0, 0);
   });
   Pump();
   const Pixels before = CaptureClient(hwnd, true);
   EXPECT_TRUE(d.option >= 0 || before.SameIn(front, d.area, {d.area.left, d.area.top}));
-  g_paints.clear();
-  g_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(&Spy)));
+  PaintSpy spy(hwnd, [&] { handledAt = steps.size(); });
   std::vector<Pixels> after;
   std::vector<int64_t> tookNs;
   for (int i = 0; i < 4; ++i) {  // the last two unwatched, for their time
@@ -90,38 +74,36 @@ TEST_P(Doors, StepOneTwipAtTheirOwnBarsSpeedShownAtOnceOverTheBusAndBuzzInOrder)
       doorStepObserver = nullptr;
       sndPlaySoundCall = [](LPCSTR, UINT) { return TRUE; };
     }
-    g_handledAt = SIZE_MAX;
+    handledAt = SIZE_MAX;
     PostMessageW(hwnd, WM_APP, 0, 0);  // pending when the stroke starts
     const int64_t start = NowNs();
     SendMessageW(d.option < 0 ? app.panel().Check1 : app.panel().Check2, BM_CLICK, 0, 0);
     tookNs.push_back(NowNs() - start);
-    handled.push_back(g_handledAt);
+    handled.push_back(handledAt);
     after.push_back(CaptureClient(hwnd, true));
     Pump();
-    handled.push_back(g_handledAt);
+    handled.push_back(handledAt);
   }
   handled.resize(4);
-  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_proc));
 
   // The moving leaves run one twip a step to their open width and back; what does not move
   // stays closed: the right leaf always ends at 7125.
   std::vector<float> run;
   for (float w = d.closed; w >= d.open; --w) run.push_back(w);
   for (float w = d.open; w <= d.closed; ++w) run.push_back(w);
-  std::vector<std::array<float, 5>> expected;
+  std::vector<std::array<float, 6>> expected;
   for (float w : run) {
     const float l = d.option == 0 || d.option == 1 ? w : 795, r = d.option % 2 == 0 ? w : 795;
-    expected.push_back({d.option < 0 ? w : 1095, 5535, l, 7125 - r, r});
+    expected.push_back({d.option < 0 ? w : 1095, 5535, l, 7125 - r, r, 345 + 7125});
   }
   EXPECT_EQ(steps, expected);
-  EXPECT_EQ(std::count(fixed.begin(), fixed.end(), 345.0f + 7125), std::ssize(fixed));
   const size_t n = run.size() / 2;
   // A stroke cannot end before its schedule (its bar's speed in idle counts for each step) but
   // by its last wake, which the pacer takes early by the sleep's usual lateness.
   for (int i : {2, 3})
     EXPECT_GE(tookNs[i], int64_t(n) * kSpeed * kNanosecondsPerCount - WakeLatency::kMaxNs);
   EXPECT_EQ(unshown, 0);
-  for (const RECT& r : g_paints) {
+  for (const RECT& r : spy.paints) {
     RECT inside;
     IntersectRect(&inside, &r, &d.area);
     EXPECT_TRUE(EqualRect(&inside, &r)) << r.left << "," << r.top << "-" << r.right;

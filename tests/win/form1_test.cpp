@@ -4,55 +4,76 @@
 #include <vector>
 
 #include "common/accessible_name.h"
-#include "common/app.h"
-#include "bus_window/frm_browse_dir.h"
-#include "bus_window/frm_show_version.h"
 #include "test_support.h"
 
 namespace rumona::test {
 namespace {
 
+bool ClassIs(HWND c, const wchar_t* name) {
+  wchar_t cls[32] = {};
+  GetClassNameW(c, cls, 32);
+  return !lstrcmpiW(cls, name);
+}
+
 // Whether a control draws its window text as its caption: a button or a label of text, or a
 // frame. (An edit's text is what it holds; the bus window's boxes and the bitmap buttons have
 // theirs as their names only.)
 bool DrawsCaption(HWND c) {
-  wchar_t cls[32] = {};
-  GetClassNameW(c, cls, 32);
   const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & SS_TYPEMASK;
-  if (!lstrcmpiW(cls, L"Button")) return !(style & (BS_BITMAP | BS_ICON));
-  if (!lstrcmpiW(cls, L"Static")) return type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP;
-  return !lstrcmpiW(cls, L"RumonaFrame");
+  if (ClassIs(c, L"Button")) return !(style & (BS_BITMAP | BS_ICON));
+  if (ClassIs(c, L"Static")) return type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP;
+  return ClassIs(c, L"RumonaFrame");
+}
+
+// Runs `use` on a DC of the control with its font selected.
+template <class F>
+auto WithFont(HWND c, F use) {
+  HDC dc = GetDC(c);
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont(DpiOf(c)));
+  const auto result = use(dc);
+  SelectObject(dc, old);
+  ReleaseDC(c, dc);
+  return result;
 }
 
 // Whether a control's caption fits the room the control draws it in.
 bool CaptionFits(HWND c) {
-  wchar_t cls[32] = {};
-  GetClassNameW(c, cls, 32);
   const LONG style = GetWindowLongW(c, GWL_STYLE);
-  const bool button = !lstrcmpiW(cls, L"Button"), label = !lstrcmpiW(cls, L"Static");
   std::wstring text = WindowText(c);
   if (text.empty() || !DrawsCaption(c)) return true;
   RECT room = ClientRectPx(c);
   UINT format = DT_SINGLELINE;
-  if (label) {
+  if (ClassIs(c, L"Static")) {
     format = DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
-  } else if (button && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+  } else if (ClassIs(c, L"Button") && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
     room.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the button, then a gap
-  } else if (button) {  // inside its 3D border
+  } else if (ClassIs(c, L"Button")) {  // inside its 3D border
     InflateRect(&room, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
   } else {  // a frame: " caption " on its top edge, 6 pixels in
     text = L" " + text + L" ";
     InflateRect(&room, -6, 0);
     format |= DT_NOPREFIX;
   }
-  HDC dc = GetDC(c);
-  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont(DpiOf(c)));
   RECT need{0, 0, room.right - room.left, 0};
-  DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(c, dc);
+  WithFont(c, [&](HDC dc) { return DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT); });
   return need.right <= room.right - room.left && need.bottom <= room.bottom - room.top;
+}
+
+// The Japanese faces of the system.
+const std::vector<std::wstring>& JapaneseFaces() {
+  static const std::vector<std::wstring> faces = [] {
+    std::vector<std::wstring> all;
+    LOGFONTW lf{.lfCharSet = SHIFTJIS_CHARSET};
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &lf, [](const LOGFONTW* f, const TEXTMETRICW*, DWORD, LPARAM lp) {
+      reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(f->lfFaceName);
+      return 1;
+    }, reinterpret_cast<LPARAM>(&all), 0);
+    ReleaseDC(nullptr, dc);
+    return all;
+  }();
+  return faces;
 }
 
 // Whether some Japanese face of the system draws the character: one that none draws is a box
@@ -61,18 +82,11 @@ bool SomeFaceDraws(wchar_t ch) {
   static std::map<wchar_t, bool> known;
   if (auto it = known.find(ch); it != known.end()) return it->second;
   HDC dc = GetDC(nullptr);
-  LOGFONTW all{.lfCharSet = SHIFTJIS_CHARSET};
-  std::vector<std::wstring> faces;
-  EnumFontFamiliesExW(dc, &all, [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM lp) {
-    reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(lf->lfFaceName);
-    return 1;
-  }, reinterpret_cast<LPARAM>(&faces), 0);
   bool drawn = false;
-  for (const std::wstring& face : faces) {
+  for (const std::wstring& face : JapaneseFaces()) {
     LOGFONTW lf{.lfHeight = 12, .lfCharSet = SHIFTJIS_CHARSET};
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    HFONT font = CreateFontIndirectW(&lf);
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, CreateFontIndirectW(&lf));
     WORD glyph = 0;
     drawn |= GetGlyphIndicesW(dc, &ch, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
              glyph != 0xFFFF;
@@ -85,14 +99,11 @@ bool SomeFaceDraws(wchar_t ch) {
 // The characters of a control's text that its font draws as boxes.
 std::wstring Boxes(HWND c) {
   const std::wstring text = WindowText(c);
-  HDC dc = GetDC(c);
-  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font ? font : DefaultUiFont(DpiOf(c)));
   std::vector<WORD> glyphs(text.size());
-  GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
-                   GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, old);
-  ReleaseDC(c, dc);
+  WithFont(c, [&](HDC dc) {
+    return GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                            GGI_MARK_NONEXISTING_GLYPHS);
+  });
   std::wstring boxes;
   for (size_t i = 0; i < text.size(); ++i)
     if (glyphs[i] == 0xFFFF && text[i] != L'&') boxes += text[i];
@@ -129,18 +140,6 @@ struct FaceRow {
 };
 class Windows : public testing::TestWithParam<FaceRow> {};
 
-bool SystemHas(const wchar_t* face) {
-  LOGFONTW lf{.lfCharSet = SHIFTJIS_CHARSET};
-  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(dc, &lf, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM lp) {
-    return *reinterpret_cast<bool*>(lp) = true, 0;
-  }, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
-  return found;
-}
-
 TEST_P(Windows, StylesClientSizesAndReachableControls) {
   std::optional<Swapped<std::vector<std::wstring>>> faces{
       std::in_place, faceCandidates[static_cast<int>(JapaneseFace::kPGothic)],
@@ -151,19 +150,17 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
   const bool made = chooser.Create() && version.Create();
   faces.reset();  // the windows keep the fonts they have
   ASSERT_TRUE(made);
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(app.panel().Command3, WM_GETFONT, 0, 0)),
-             sizeof font, &font);
+  const LOGFONTW font = FontOf(app.panel().Command3);
   EXPECT_NE(font.lfFaceName[0], L'@');  // a face for vertical text lays its letters on their side
-  if (GetParam().taken && SystemHas(GetParam().taken)) {
-    EXPECT_STREQ(font.lfFaceName, GetParam().taken);
+  const auto& has = JapaneseFaces();
+  const wchar_t* taken = GetParam().taken;
+  if (taken && std::count(has.begin(), has.end(), taken)) {
+    EXPECT_STREQ(font.lfFaceName, taken);
   }
-  // Client sizes: the twips of each design at 96, 144 and 192 DPI.
-  const int scale = SystemDpi() == 192 ? 2 : SystemDpi() == 144 ? 1 : 0;
-  const SIZE busSize[] = {{764, 216}, {1146, 324}, {1528, 432}},
-             panelSize[] = {{263, 171}, {395, 257}, {526, 342}},
-             chooserSize[] = {{460, 81}, {690, 122}, {920, 162}},
-             aboutSize[] = {{333, 223}, {500, 335}, {666, 446}};
+  // Client sizes: the pixels of each design at 96 DPI, scaled and rounded for this DPI.
+  const auto size = [](int width, int height) {
+    return SIZE{MulDiv(width, SystemDpi(), 96), MulDiv(height, SystemDpi(), 96)};
+  };
   constexpr DWORD kFixed = WS_CAPTION | WS_SYSMENU, kNot = WS_THICKFRAME | WS_MAXIMIZEBOX;
   constexpr DWORD kExMask =
       WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
@@ -173,12 +170,12 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
     SIZE client;
     DWORD style, exStyle;
   } windows[] = {
-      {app.form().hwnd(), L"ルモナ　-　rumona_win_tests", busSize[scale], kFixed,
+      {app.form().hwnd(), L"ルモナ　-　rumona_win_tests", size(764, 216), kFixed,
        WS_EX_APPWINDOW},
-      {app.panel().hwnd(), L"設定パネル", panelSize[scale], WS_CAPTION,
+      {app.panel().hwnd(), L"設定パネル", size(263, 171), WS_CAPTION,
        WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
-      {chooser.hwnd(), L"画像の位置", chooserSize[scale], kFixed, WS_EX_DLGMODALFRAME},
-      {version.hwnd(), L"ルモナのバージョン情報", aboutSize[scale], kFixed, WS_EX_DLGMODALFRAME}};
+      {chooser.hwnd(), L"画像の位置", size(460, 81), kFixed, WS_EX_DLGMODALFRAME},
+      {version.hwnd(), L"ルモナのバージョン情報", size(333, 223), kFixed, WS_EX_DLGMODALFRAME}};
   for (const auto& w : windows) {
     SCOPED_TRACE(testing::Message() << "window " << &w - windows);
     const RECT client = ClientRectPx(w.hwnd);
@@ -216,8 +213,7 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   EXPECT_EQ(GetFocus(), f.Picture1);
   ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
   const Pixels defaultSign = CaptureClient(f.Picture1);
-  f.sign.StoreFolder(dir.path());
-  ASSERT_FALSE(f.picDir());
+  ShowFolder(f, dir.path());
   // The sign's keys stop at both ends and show pictures at their own size.
   const auto key = [&](WPARAM k) {
     SendMessageW(f.Picture1, WM_KEYDOWN, k, 1);
@@ -276,8 +272,7 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
     EXPECT_EQ(CaptureClient(sign).at(0, 0), 0x00FF00u) << p.down << " at " << p.x << "," << p.y;
     SendMessageW(sign, WM_KEYDOWN, VK_UP, 1);
   }
-  EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示", L"看板の画像を設定...",
-                                              L"-", L"看板のリセット"}));
+  EXPECT_EQ(items, kMenuItems);
   EXPECT_EQ(f.board.Rect(), (RectTw{7425, 1665, 1410, 450}));  // no press moved the board
   // Another window and back gives the focus back where it was: to the board, then to the sign
   // that took it back from the board, where Down steps it.
@@ -293,15 +288,15 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
 }
 
 // Shift+F10 and the Menu key open the popup menu below the control that has the focus, kept off
-// it; its keys choose an item or close it, and the focus is where it was: the sign's keys step it.
+// it; its keys choose an item or close it, and the focus is where it was: the sign's keys, with
+// Alt too, step it.
 TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
   TempDir dir;
   WriteBmp(dir.File(L"a.bmp"), 8, 8, 0x0000FF);
   WriteBmp(dir.File(L"b.bmp"), 8, 8, 0x00FF00);
   App app;
   Form1& f = app.form();
-  f.sign.StoreFolder(dir.path());
-  ASSERT_FALSE(f.picDir());
+  ShowFolder(f, dir.path());
   const HWND sign = f.Picture1, board = f.PicKanban;
   std::vector<WORD> answer;  // the keys that answer the next menu
   std::vector<std::wstring> items;
@@ -331,15 +326,14 @@ TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
     RECT box;
     GetWindowRect(c.focus, &box);
     EXPECT_EQ(std::pair(placed.left, placed.top), std::pair(box.left, box.bottom));
-    EXPECT_EQ(items, (std::vector<std::wstring>{L"*看板の表示", L"*枠の表示",
-                                                L"看板の画像を設定...", L"-", L"看板のリセット"}));
+    EXPECT_EQ(items, kMenuItems);
     EXPECT_EQ(IsWindowVisible(board) != FALSE, c.boardShown);
     EXPECT_EQ(GetFocus(), c.focus);
-    if (!c.boardShown) SendMessageW(f.hwnd(), WM_COMMAND, kMnuViewKanban, 0);  // back
+    if (!c.boardShown) Command(f.hwnd(), kMnuViewKanban);  // back
   }
   KillTimer(nullptr, guard);
   EXPECT_NE(CaptureClient(sign).at(0, 0), 0x00FF00u);
-  Keys({VK_DOWN});
+  Keys({VK_MENU, VK_DOWN});
   EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sign).at(0, 0) == 0x00FF00u; }));
 }
 
@@ -351,10 +345,8 @@ std::vector<std::wstring> Names(HWND window, const std::map<HWND, std::wstring>&
   std::vector<std::wstring> names;
   for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!IsWindowVisible(c)) continue;
-    wchar_t cls[32] = {};
-    GetClassNameW(c, cls, 32);
-    const bool byLabel = !lstrcmpiW(cls, L"Edit") || !lstrcmpiW(cls, L"ScrollBar");
-    if (lstrcmpiW(cls, L"Static") && lstrcmpiW(cls, L"RumonaFrame"))
+    const bool byLabel = ClassIs(c, L"Edit") || ClassIs(c, L"ScrollBar");
+    if (!ClassIs(c, L"Static") && !ClassIs(c, L"RumonaFrame"))
       names.push_back(annotated.count(c) ? annotated.at(c) : byLabel ? L"" : WindowText(c));
     for (const std::wstring& name : Names(c, annotated)) names.push_back(name);
   }
@@ -392,6 +384,9 @@ TEST(AccessibleNames, EveryControlAUserActsOnHasOneAndTheDoorButtonsShowTheirPic
   {
     ModalAnswerer answer(frmShowVersion::kTitle, [&](HWND hwnd) {
       version = Names(hwnd, annotated);
+      EXPECT_EQ(WindowText(GetFocus()), L"OK");  // and the model and version lines read
+      EXPECT_TRUE(FindWindowExW(hwnd, 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
+                  FindWindowExW(hwnd, 0, nullptr, L"Varsion　1.0.0"));
       PressButton(hwnd, L"OK");
     });
     f.MnuHelpVer_Click();

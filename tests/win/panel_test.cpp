@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <thread>
-#include <vector>
 
 #include "test_support.h"
 
@@ -42,14 +41,11 @@ TEST(Panel, EachSpeedBarFollowsTheMouseIntoItsOwnReadoutAndTabWalksTheDesignOrde
     const HWND other = i == 0 ? p.lblNakaSpeed : p.lblMaeSpeed;
     p.SetHScroll1Value(15000);
     p.SetHScroll2Value(15000);
-    const struct {
-      int x;
-      const wchar_t* shown;
-    } clicks[] = {{arrow / 2, L"14999"}, {-arrow / 2, L"15000"}, {arrow + 3, L"14999"},
-                  {-arrow - 3, L"15000"}};
-    for (const auto& c : clicks) {
-      MouseAt(BarPoint(bar, c.x), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
-      EXPECT_TRUE(WaitUntil([&] { return WindowText(mine) == c.shown; })) << c.x;
+    const std::pair<int, const wchar_t*> clicks[] = {{arrow / 2, L"14999"}, {-arrow / 2, L"15000"},
+                                                     {arrow + 3, L"14999"}, {-arrow - 3, L"15000"}};
+    for (const auto& [x, shown] : clicks) {
+      MouseAt(BarPoint(bar, x), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      EXPECT_TRUE(WaitUntil([&] { return WindowText(mine) == shown; })) << x;
       EXPECT_EQ(WindowText(other), L"15000");
     }
     // The thumb from the middle to the right end: nothing while it moves, 30000 when let go.

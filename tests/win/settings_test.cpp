@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "common/app.h"
 #include "settings/settings_file.h"
 #include "settings/settings_logic.h"
 #include "test_support.h"
@@ -65,8 +64,7 @@ TEST_P(SettingsFallback, KeepsWhatWasStoredAndAppliedBeforeTheBadField) {
     const RECT panel = RectInParent(app.panel().hwnd());
     EXPECT_EQ((std::vector<LONG>{bus.left, bus.top, panel.left, panel.top}),
               (std::vector<LONG>{0, 0, 0, bus.bottom}));  // the panel just below the bus
-    const RECT board = RectInParent(app.form().PicKanban), design = PxRect(7425, 1665, 1410, 450);
-    EXPECT_TRUE(EqualRect(&board, &design));
+    EXPECT_EQ(Edges(RectInParent(app.form().PicKanban)), Edges(PxRect(7425, 1665, 1410, 450)));
     EXPECT_EQ(app.form().board.Frame()[0].rect.height, 465);
     EXPECT_EQ(IsWindowVisible(app.form().PicKanban) != FALSE, c.flags[1] == 'T');
     EXPECT_EQ(WindowText(app.panel().lblMaeSpeed), L"10000");
@@ -163,7 +161,7 @@ TEST_F(Settings, ChosenPathsOutsideTheCodePageAreStillInEffectAfterTheSessionEnd
         PressButton(hwnd, L"OK");
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       });
-      if (command) SendMessageW(app.form().hwnd(), WM_COMMAND, command, 0);
+      if (command) Command(app.form().hwnd(), command);
       else SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);
       return refusals;
     };

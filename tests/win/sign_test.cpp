@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
-#include "common/app.h"
 #include "test_support.h"
 
 namespace rumona::test {
@@ -59,9 +56,9 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   auto colour = [](int i) { return RGB(20 * i + 10, 200 - 15 * i, 0x40); };
   for (int i = 0; i < 10; ++i)
     WriteBmp(dir.File(L"s" + std::to_wstring(i) + L".bmp"), 4, 4, colour(i));
+  WriteFileBytes(dir.File(L"s9.bmp"), "not a picture");
   App app;
-  app.form().sign.StoreFolder(dir.path());
-  ASSERT_FALSE(app.form().picDir());
+  ShowFolder(app.form(), dir.path());
   ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
   // Clicks on the keys where the keypad's face shows them: C clears, S sets.
   const std::wstring face = L"7894561230CS";
@@ -88,6 +85,7 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   press(L"C789", 0);
   EXPECT_EQ(WindowText(app.panel().Label1), L"789");
   press(L"C007S", 7);
+  press(L"C9S", 7);  // no picture: the sign stays as it was
   for (const wchar_t* beyond : {L"C10S", L"C32767S", L"C40000S", L"C1234567S"}) press(beyond, 7);
   EXPECT_EQ(WindowText(app.panel().Label1), L"123456");
   Key(app.form(), VK_DOWN);
@@ -117,8 +115,7 @@ TEST(SignAnimation, FramesPlayAtTheirDelaysAsOftenAsTheFileSaysAndOnlyWhileSeen)
   WriteBmp(dir.File(L"c.bmp"), 3, 2, 0x00FF00);
   App app;
   Form1& f = app.form();
-  f.sign.StoreFolder(dir.path());
-  ASSERT_FALSE(f.picDir());
+  ShowFolder(f, dir.path());
   const auto shown = [&] {
     const Pixels p = CaptureClient(f.Picture1);
     std::string s;

@@ -3,13 +3,10 @@
 #include <atomic>
 #include <thread>
 
-#include "common/resource.h"
 #include "test_support.h"
 
 namespace rumona::test {
 namespace {
-
-void Command(Form1& f, UINT id) { SendMessageW(f.hwnd(), WM_COMMAND, id, 0); }
 
 // The board's rectangle, then the three frame shapes', in twips.
 std::vector<float> Layout(const Form1& f) {
@@ -19,9 +16,6 @@ std::vector<float> Layout(const Form1& f) {
     out.insert(out.end(), {s.rect.left, s.rect.top, s.rect.width, s.rect.height});
   return out;
 }
-
-const std::vector<float> kDefault = {7425, 1665, 1410, 450, 7350, 1665, 75,   465,
-                                     8835, 1665, 75,   465, 7350, 2115, 1560, 60};
 
 // Answers the open dialog with `path` (cancels it when empty); returns the name it opened on.
 std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
@@ -35,7 +29,7 @@ std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
     SetWindowTextW(name, path.c_str());
     PostMessageW(dlg, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
   });
-  Command(f, kMnuSetKanban);
+  Command(f.hwnd(), kMnuSetKanban);
   EXPECT_TRUE(dialog.answered());
   WaitForPictures(f);  // decoded off the window's thread
   return opened;
@@ -49,20 +43,21 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAbo
   App app;
   Form1& f = app.form();
   f.board.Move(3000, 600);
-  Command(f, kMnuViewKanban);
+  Command(f.hwnd(), kMnuViewKanban);
   EXPECT_EQ(ChoosePicture(f, good), L"");
   const std::vector<float> loaded = {3000, 600, 900, 300, 2925, 600, 75,   315,
                                      3900, 600, 75,  315, 2925, 900, 1050, 60};
   EXPECT_EQ(Layout(f), loaded);
   EXPECT_FALSE(IsWindowVisible(f.PicKanban) || f.MenuChecked(kMnuViewKanban));
-  Command(f, kMnuViewKanban);
+  Command(f.hwnd(), kMnuViewKanban);
   EXPECT_TRUE(IsWindowVisible(f.PicKanban) && CaptureClient(f.PicKanban).All(0xFF0000));
   EXPECT_EQ(ChoosePicture(f, L""), L"good.bmp");  // cancelled: it opened on the last one chosen
   for (const wchar_t* name : {L"bad.bmp", L"missing.bmp"}) ChoosePicture(f, dir.File(name));
   EXPECT_EQ(Layout(f), loaded);
   EXPECT_EQ(f.board.picture().widthPx(), 60);
-  Command(f, kMnuKanbanReset);
-  EXPECT_EQ(Layout(f), kDefault);
+  Command(f.hwnd(), kMnuKanbanReset);
+  EXPECT_EQ(Layout(f), (std::vector<float>{7425, 1665, 1410, 450, 7350, 1665, 75, 465, 8835,
+                                           1665, 75, 465, 7350, 2115, 1560, 60}));
   EXPECT_TRUE(f.board.picture().empty());
   EXPECT_EQ(f.board.strKanbanPath, good);
 
@@ -140,11 +135,9 @@ TEST_P(PictureFile, ShowsOnTheSignAndTheBoardAtItsSizeInPixels) {
   c.write(dir.File(c.name));
   App app;
   Form1& f = app.form();
-  f.sign.StoreFolder(dir.path());
-  ASSERT_FALSE(f.picDir());
+  ShowFolder(f, dir.path());
   f.sign.ShowEntry(0);
   ChoosePicture(f, dir.File(c.name));
-  WaitForPictures(f);
   const Pixels sign = CaptureClient(f.Picture1, true), board = CaptureClient(f.PicKanban, true);
   EXPECT_EQ(sign.at(c.size.cx, c.size.cy), 0xFFFFFFu);  // just past it: the sign's white
   EXPECT_EQ((std::pair<LONG, LONG>(board.width, board.height)), std::pair(c.size.cx, c.size.cy));

@@ -5,8 +5,6 @@
 #include <iterator>
 #include <map>
 
-#include "common/app.h"
-
 namespace rumona::test {
 
 void Pump() {
@@ -27,6 +25,11 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 void WaitForPictures(Form1& form) {
   EXPECT_TRUE(WaitUntil([&] { return !form.sign.Loading() && !form.board.Loading(); }))
       << "a picture is still decoding";
+}
+
+void ShowFolder(Form1& form, const std::wstring& folder) {
+  form.sign.StoreFolder(folder);
+  EXPECT_FALSE(form.picDir()) << "the folder was refused";
 }
 
 App::App(bool readSettingsFile) : readSettingsFile_(readSettingsFile) {
@@ -58,6 +61,33 @@ std::wstring WindowText(HWND hwnd) {
   wchar_t text[512] = {};
   GetWindowTextW(hwnd, text, 512);
   return text;
+}
+
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+static PaintSpy* spy;  // one window watched at a time
+
+PaintSpy::PaintSpy(HWND hwnd, std::function<void()> onApp)
+    : hwnd_(hwnd), onApp_(std::move(onApp)),
+      old_(reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)))) {
+  spy = this;
+}
+
+PaintSpy::~PaintSpy() {
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+  spy = nullptr;
+}
+
+LRESULT CALLBACK PaintSpy::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  RECT r;
+  if (msg == WM_PAINT && GetUpdateRect(hwnd, &r, FALSE)) spy->paints.push_back(r);
+  if (msg == WM_APP && spy->onApp_) spy->onApp_();
+  return CallWindowProcW(spy->old_, hwnd, msg, wp, lp);
 }
 
 RECT PxRect(float left, float top, float width, float height) {
@@ -167,15 +197,6 @@ void Keys(std::initializer_list<WORD> keys) {
   for (auto k = std::rbegin(keys); k != std::rend(keys); ++k)
     in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = *k, .dwFlags = KEYEVENTF_KEYUP}});
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
-POINT CloseBox(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.right - 1; x > r.left; --x)
-      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x - 3, y + 3};
-  return {};
 }
 
 TempDir::TempDir() {

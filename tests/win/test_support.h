@@ -13,6 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "common/app.h"
+#include "doors/doors.h"
+#include "doors/sound.h"
+#include "doors/step_timer.h"
+#include "bus_window/frm_browse_dir.h"
+#include "bus_window/frm_show_version.h"
+#include "common/resource.h"
 #include "start_windows.h"
 
 namespace rumona::test {
@@ -38,6 +45,11 @@ class Swapped {
 void Pump();  // every pending message of this thread, with the program's dialog keys
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // pumps meanwhile
 void WaitForPictures(Form1& form);  // until the sign and the board decode nothing they show
+void ShowFolder(Form1& form, const std::wstring& folder);  // the sign's folder, taken at once
+inline void Command(HWND window, UINT id) { SendMessageW(window, WM_COMMAND, id, 0); }
+// The bus window's popup menu, every item checked that can be.
+inline const std::vector<std::wstring> kMenuItems{L"*看板の表示", L"*枠の表示",
+                                                  L"看板の画像を設定...", L"-", L"看板のリセット"};
 
 // The two windows as the program starts them, the end of the process counted instead. Unless
 // told to read it, the settings file is deleted before and after.
@@ -59,7 +71,24 @@ class App {
 RECT RectInParent(HWND hwnd);
 RECT ClientRectPx(HWND hwnd);
 std::wstring WindowText(HWND hwnd);
+LOGFONTW FontOf(HWND control);
 RECT PxRect(float left, float top, float width, float height);  // twips -> pixels
+inline std::vector<LONG> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline std::vector<LONG> Edges(const RectPx& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The rectangles a window's paints update while this lives; `onApp` runs on each WM_APP.
+class PaintSpy {
+ public:
+  explicit PaintSpy(HWND hwnd, std::function<void()> onApp = {});
+  ~PaintSpy();
+  std::vector<RECT> paints;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  HWND hwnd_;
+  std::function<void()> onApp_;
+  WNDPROC old_;
+};
 std::wstring SettingsFilePath();
 HWND FindOwnWindow(const std::wstring& title);  // visible, top-level, of this process
 void PressButton(HWND window, const std::wstring& caption);  // posted, as a click
@@ -91,7 +120,6 @@ std::vector<std::wstring> MenuItems(HWND menuWindow);
 void MouseAt(POINT screen, std::initializer_list<DWORD> events);
 POINT ScreenPoint(HWND window, float xTw, float yTw);  // a point of its client area, in twips
 void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
-POINT CloseBox(HWND window);  // the middle of its title bar's close box
 
 class TempDir {  // a fresh folder, removed with its files
  public:
