@@ -19,7 +19,13 @@ void ExpectBusRows(HWND bus, int dpi, int rows) {
   EXPECT_TRUE(shown.SameIn(art, {0, 0, shown.width, rows})) << asset;
 }
 
-TEST(Dpi, TheBusIsDrawnForTheScaleAndTheUsersPicturesKeepTheirSizeInTwips) {
+// In one run: the bus drawn for the scale; the users' pictures at their size in twips; the front
+// door's stroke, the same in twips at every DPI, a step repainting only when the door's right
+// edge moves to another pixel at 96 DPI (two or so at 192), and the last step where it has moved
+// since; then a move to a monitor of another DPI. Wine keeps one DPI for all monitors and sends
+// no WM_DPICHANGED; a move to another monitor is what the message tells the windows, so the test
+// sends it as Windows would.
+TEST(Dpi, TheBusPicturesAndDoorStepsFollowTheScaleAndAMoveToAnotherDpiLaysOutAgain) {
   TempDir dir;
   WriteBmp(dir.File(L"sign.bmp"), 52, 32, 0x0000FF);
   WriteBmp(dir.File(L"board.bmp"), 60, 20, 0x00FF00);
@@ -44,42 +50,31 @@ TEST(Dpi, TheBusIsDrawnForTheScaleAndTheUsersPicturesKeepTheirSizeInTwips) {
   f.board.SetPicture(Picture::FromFile(dir.File(L"board.bmp")));
   filled(f.PicKanban, 900, 300, 0x00FF00);
   EXPECT_EQ(f.board.Rect(), (RectTw{7425, 1665, 900, 300}));
-}
 
-// The stroke is the same in twips at every DPI; a step repaints only when the door's right edge
-// moves to another pixel at 96 DPI (two or so at 192), and the last step where it has moved since.
-TEST(Dpi, TheFrontDoorStepsOneTwipAndRepaintsOnlyWhenItsEdgeMovesA96thOfAnInch) {
-  App app;
-  Form1& f = app.form();
-  const int dpi = f.dpi();
   int steps = 0;
   Swapped<std::function<void()>> observer(doorStepObserver, [&] { ++steps; });
   Swapped<decltype(sndPlaySoundCall)> quiet(sndPlaySoundCall, [](LPCSTR, UINT) { return TRUE; });
   app.panel().SetHScroll1Value(1);
-  PaintSpy spy(f.hwnd());
-  SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // open
-  // The frames: the 96-DPI pixel edges the right edge crosses from 345 + 1095 to 345 + 70 twips,
-  // and the end where the door has moved since at this DPI.
-  const auto px = [](int w, int at) { return std::lround((345.0 + w) * at / 1440); };
-  int edges = 0, shown = 1095;
-  for (int w = 1094; w >= 70; --w)
-    if (px(w, std::min(dpi, 96)) != px(shown, std::min(dpi, 96))) {
-      ++edges;
-      shown = w;
-    }
-  edges += px(shown, dpi) != px(70, dpi);
-  EXPECT_EQ(steps, 1026);
-  EXPECT_EQ(f.Image1.rect.width, 70);
-  EXPECT_EQ(spy.paints.size(), static_cast<size_t>(edges));
-  for (const RECT& r : spy.paints)  // the door's own rectangle at this DPI, no more
-    EXPECT_TRUE(r.left >= TwipsToPixels(345, dpi) && r.right <= TwipsToPixels(1440, dpi));
-}
+  {
+    PaintSpy spy(f.hwnd());
+    SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // open
+    // The frames: the 96-DPI pixel edges the right edge crosses from 345 + 1095 to 345 + 70
+    // twips, and the end where the door has moved since at this DPI.
+    const auto px = [](int w, int at) { return std::lround((345.0 + w) * at / 1440); };
+    int edges = 0, shown = 1095;
+    for (int w = 1094; w >= 70; --w)
+      if (px(w, std::min(dpi, 96)) != px(shown, std::min(dpi, 96))) {
+        ++edges;
+        shown = w;
+      }
+    edges += px(shown, dpi) != px(70, dpi);
+    EXPECT_EQ(steps, 1026);
+    EXPECT_EQ(f.Image1.rect.width, 70);
+    EXPECT_EQ(spy.paints.size(), static_cast<size_t>(edges));
+    for (const RECT& r : spy.paints)  // the door's own rectangle at this DPI, no more
+      EXPECT_TRUE(r.left >= TwipsToPixels(345, dpi) && r.right <= TwipsToPixels(1440, dpi));
+  }
 
-// Wine keeps one DPI for all monitors and sends no WM_DPICHANGED; a move to another monitor is
-// what the message tells the windows, so the test sends it as Windows would.
-TEST(Dpi, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndLaysOutAgain) {
-  App app;
-  Form1& f = app.form();
   const int from = f.dpi(), to = from == 192 ? 96 : 192;
   // The system suggests the client area scaled, in the frame the window has on that monitor.
   const auto move = [&](HWND hwnd, POINT at, SIZE clientTw) {

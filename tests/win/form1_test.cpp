@@ -130,6 +130,22 @@ void ExpectControlsReachable(HWND parent) {
   }
 }
 
+// The name assistive technology reads for each control a user acts on, in the order of the
+// window's children (a label's is the text it shows, a frame only holds others): its window
+// text, which MSAA and UI Automation read, or for an edit or a scroll bar, whose text they pass
+// over, the name annotated on it.
+std::vector<std::wstring> Names(HWND window, const std::map<HWND, std::wstring>& annotated) {
+  std::vector<std::wstring> names;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!(GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE)) continue;
+    const bool byLabel = ClassIs(c, L"Edit") || ClassIs(c, L"ScrollBar");
+    if (!ClassIs(c, L"Static") && !ClassIs(c, L"RumonaFrame"))
+      names.push_back(annotated.count(c) ? annotated.at(c) : byLabel ? L"" : WindowText(c));
+    for (const std::wstring& name : Names(c, annotated)) names.push_back(name);
+  }
+  return names;
+}
+
 // The faces the system has where "ＭＳ Ｐゴシック" is asked for: a proportional one, a wider
 // fixed-pitch one, one without Latin letters or digits, one with a taller line box, that one
 // after the one without letters. The windows' own texts are all drawn, and fit.
@@ -140,7 +156,16 @@ struct FaceRow {
 };
 class Windows : public testing::TestWithParam<FaceRow> {};
 
-TEST_P(Windows, StylesClientSizesAndReachableControls) {
+// Every control a user acts on has a name, those without a caption of their own by what they
+// are or set; the annotations are recorded here, since Wine keeps none, and the chooser's goes
+// with its window. Nothing shows of the door buttons' names.
+TEST_P(Windows, StylesClientSizesAndReachableNamedControls) {
+  std::map<HWND, std::wstring> annotated;
+  Swapped<std::function<void(HWND, const wchar_t*)>> record{
+      annotateName, [&](HWND c, const wchar_t* name) {
+        if (name) annotated[c] = name;
+        else annotated.erase(c);
+      }};
   std::optional<Swapped<std::vector<std::wstring>>> faces{
       std::in_place, faceCandidates[static_cast<int>(JapaneseFace::kPGothic)],
       GetParam().candidates};
@@ -193,6 +218,26 @@ TEST_P(Windows, StylesClientSizesAndReachableControls) {
               w.hwnd == app.form().hwnd());
     ExpectControlsReachable(w.hwnd);
   }
+  EXPECT_EQ(Names(app.form().hwnd(), annotated), (std::vector<std::wstring>{L"看板", L"方向幕"}));
+  EXPECT_EQ(Names(app.panel().hwnd(), annotated),
+            (std::vector<std::wstring>{L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9",
+                                       L"C", L"設定", L"方向幕フォルダー", L"右", L"左", L"両方",
+                                       L"前扉", L"中扉", L"中扉の速度", L"前扉の速度",
+                                       L"バージョン情報"}));
+  EXPECT_EQ(Names(chooser.hwnd(), annotated),
+            (std::vector<std::wstring>{L"キャンセル", L"OK", L"参照(&B)...", L"位置"}));
+  EXPECT_EQ(Names(version.hwnd(), annotated), std::vector<std::wstring>{L"OK"});
+  EXPECT_TRUE(FindWindowExW(version.hwnd(), 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
+              FindWindowExW(version.hwnd(), 0, nullptr, L"Varsion　1.0.0"));  // read too
+  DestroyWindow(chooser.hwnd());
+  EXPECT_EQ(annotated.size(), 2u);  // the speed bars' alone
+  for (HWND door : {app.panel().Check1, app.panel().Check2}) {
+    const Pixels named = CaptureClient(door);
+    const std::wstring name = WindowText(door);
+    SetWindowTextW(door, L"");
+    EXPECT_EQ(CaptureClient(door).px, named.px) << testing::PrintToString(name);
+    SetWindowTextW(door, name.c_str());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -203,7 +248,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FaceRow{{L"Droid Sans Fallback", L"Noto Sans CJK JP"}, L"Noto Sans CJK JP"}),
     Row);
 
-TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheMenu) {
+// The sign's keys step it in list order; a right press opens the popup menu on the background
+// alone, and Shift+F10 and the Menu key open it below the control that has the focus, kept off
+// it; its keys choose an item or close it, and the focus is where it was.
+TEST(Form1, KeysStepTheSignAndOnlyARightPressOnTheBackgroundOrTheMenuKeysOpenTheMenu) {
   TempDir dir;
   WriteBmp(dir.File(L"a.bmp"), 104, 64, 0x0000FF);
   WriteBmp(dir.File(L"B.bmp"), 20, 10, 0x00FF00);
@@ -238,10 +286,14 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   EXPECT_EQ((std::vector{large.picture.widthPx(), large.picture.heightPx()}),
             (std::vector{52, 32}));
   EXPECT_EQ(large.rect, (RectTw{0, 0, 104 * 15, 64 * 15}));
+  std::vector<WORD> answer;  // the keys that answer the next menu; none: it is ended
   std::vector<std::wstring> items;
+  RECT placed{};
   ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
     items = MenuItems(m);
-    EndMenu();
+    GetWindowRect(m, &placed);
+    for (WORD k : answer) Keys({k});
+    if (answer.empty()) EndMenu();
   });
   const HWND bus = f.hwnd(), sign = f.Picture1, board = f.PicKanban;
   const struct {
@@ -284,28 +336,7 @@ TEST(Form1, KeysStepTheSignInListOrderAndOnlyARightPressOnTheBackgroundOpensTheM
   away();
   SendMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
   EXPECT_EQ(CaptureClient(sign).at(0, 0), 0x00FF00u);
-  EXPECT_FALSE(anyBox.answered());
-}
-
-// Shift+F10 and the Menu key open the popup menu below the control that has the focus, kept off
-// it; its keys choose an item or close it, and the focus is where it was: the sign's keys, with
-// Alt too, step it.
-TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
-  TempDir dir;
-  WriteBmp(dir.File(L"a.bmp"), 8, 8, 0x0000FF);
-  WriteBmp(dir.File(L"b.bmp"), 8, 8, 0x00FF00);
-  App app;
-  Form1& f = app.form();
-  ShowFolder(f, dir.path());
-  const HWND sign = f.Picture1, board = f.PicKanban;
-  std::vector<WORD> answer;  // the keys that answer the next menu
-  std::vector<std::wstring> items;
-  RECT placed{};
-  ModalAnswerer menu(L"", [&](HWND m) {  // the popup menu: the one untitled window
-    items = MenuItems(m);
-    GetWindowRect(m, &placed);
-    for (WORD k : answer) Keys({k});
-  });
+  key(VK_UP);
   const struct {
     HWND focus;
     std::initializer_list<WORD> opener, answer;
@@ -332,73 +363,11 @@ TEST(Form1, ShiftF10AndTheMenuKeyOpenTheMenuBelowTheFocusedBoxForTheKeysAlone) {
     if (!c.boardShown) Command(f.hwnd(), kMnuViewKanban);  // back
   }
   KillTimer(nullptr, guard);
+  // The sign's keys, with Alt too, step it where the focus is.
   EXPECT_NE(CaptureClient(sign).at(0, 0), 0x00FF00u);
   Keys({VK_MENU, VK_DOWN});
   EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sign).at(0, 0) == 0x00FF00u; }));
-}
-
-// The name assistive technology reads for each control a user acts on, in the order of the
-// window's children (a label's is the text it shows, a frame only holds others): its window
-// text, which MSAA and UI Automation read, or for an edit or a scroll bar, whose text they pass
-// over, the name annotated on it.
-std::vector<std::wstring> Names(HWND window, const std::map<HWND, std::wstring>& annotated) {
-  std::vector<std::wstring> names;
-  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(c)) continue;
-    const bool byLabel = ClassIs(c, L"Edit") || ClassIs(c, L"ScrollBar");
-    if (!ClassIs(c, L"Static") && !ClassIs(c, L"RumonaFrame"))
-      names.push_back(annotated.count(c) ? annotated.at(c) : byLabel ? L"" : WindowText(c));
-    for (const std::wstring& name : Names(c, annotated)) names.push_back(name);
-  }
-  return names;
-}
-
-// Every control a user acts on has a name, those without a caption of their own by what they
-// are or set; the annotations are recorded here, since Wine keeps none, and the chooser's goes
-// with its window. Nothing shows of the door buttons' names.
-TEST(AccessibleNames, EveryControlAUserActsOnHasOneAndTheDoorButtonsShowTheirPicturesAlone) {
-  std::map<HWND, std::wstring> annotated;
-  Swapped<std::function<void(HWND, const wchar_t*)>> record{
-      annotateName, [&](HWND c, const wchar_t* name) {
-        if (name) annotated[c] = name;
-        else annotated.erase(c);
-      }};
-  App app;
-  Form1& f = app.form();
-  EXPECT_EQ(Names(f.hwnd(), annotated), (std::vector<std::wstring>{L"看板", L"方向幕"}));
-  EXPECT_EQ(Names(app.panel().hwnd(), annotated),
-            (std::vector<std::wstring>{L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9",
-                                       L"C", L"設定", L"方向幕フォルダー", L"右", L"左", L"両方",
-                                       L"前扉", L"中扉", L"中扉の速度", L"前扉の速度",
-                                       L"バージョン情報"}));
-  std::vector<std::wstring> chooser, version;
-  {
-    ModalAnswerer answer(frmBrowseDir::kTitle, [&](HWND hwnd) {
-      chooser = Names(hwnd, annotated);
-      PressButton(hwnd, L"キャンセル");
-    });
-    f.MnuEditHkPic_Click();
-  }
-  EXPECT_EQ(chooser, (std::vector<std::wstring>{L"キャンセル", L"OK", L"参照(&B)...", L"位置"}));
-  EXPECT_EQ(annotated.size(), 2u);  // the speed bars' alone
-  {
-    ModalAnswerer answer(frmShowVersion::kTitle, [&](HWND hwnd) {
-      version = Names(hwnd, annotated);
-      EXPECT_EQ(WindowText(GetFocus()), L"OK");  // and the model and version lines read
-      EXPECT_TRUE(FindWindowExW(hwnd, 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
-                  FindWindowExW(hwnd, 0, nullptr, L"Varsion　1.0.0"));
-      PressButton(hwnd, L"OK");
-    });
-    f.MnuHelpVer_Click();
-  }
-  EXPECT_EQ(version, std::vector<std::wstring>{L"OK"});
-  for (HWND door : {app.panel().Check1, app.panel().Check2}) {
-    const Pixels named = CaptureClient(door);
-    const std::wstring name = WindowText(door);
-    SetWindowTextW(door, L"");
-    EXPECT_EQ(CaptureClient(door).px, named.px) << testing::PrintToString(name);
-    SetWindowTextW(door, name.c_str());
-  }
+  EXPECT_FALSE(anyBox.answered());
 }
 
 }  // namespace

@@ -47,7 +47,10 @@ TEST(Modal, ClosingGivesTheActivationBackToTheOpenerNotToAnotherProgram) {
       if (confirm) SetWindowTextW(edit, c.typed.c_str());
       PostMessageW(hwnd, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
     };
-    ModalAnswerer version(frmShowVersion::kTitle, answer), chooser(L"画像の位置", answer),
+    ModalAnswerer version(frmShowVersion::kTitle, [&](HWND hwnd) {
+      EXPECT_EQ(WindowText(GetFocus()), L"OK");
+      answer(hwnd);
+    }), chooser(L"画像の位置", answer),
         open(L"開く", answer), box(kAppTitle, [&](HWND hwnd) {
           said = WindowText(GetDlgItem(hwnd, 0xFFFF)) + (FindOwnWindow(L"画像の位置") ? L"+" : L"");
           answer(hwnd);
