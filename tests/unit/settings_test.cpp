@@ -3,12 +3,21 @@
 #include <string>
 #include <vector>
 
+#include "common/path_logic.h"
 #include "doors/doors_logic.h"
 #include "panel/panel_logic.h"
 #include "settings/settings_logic.h"
 
 namespace rumona {
 namespace {
+
+// The settings file is named after the executable and lies beside it.
+TEST(Paths, TheSettingsFileIsNamedAfterTheExecutableBesideIt) {
+  const std::wstring exe = L"C:\\Toys\\t.exe";
+  EXPECT_EQ(FolderOf(exe) + BaseNameWithoutExtension(exe), L"C:\\Toys\\t");
+  EXPECT_EQ(BaseNameWithoutExtension(L"C:\\Toys.d\\.toy"), L".toy");
+  EXPECT_EQ(JoinPath(L"C:\\a", L"b") + L"|" + JoinPath(L"C:\\", L"b"), L"C:\\a\\b|C:\\b");
+}
 
 const std::vector<std::string> kFields = {
     "1215", "900", "1215", "4500", "\"c:\\signs\\\"", "\"\"", "0", "0",
