@@ -227,8 +227,13 @@ TEST_P(Windows, StylesClientSizesAndReachableNamedControls) {
   EXPECT_EQ(Names(chooser.hwnd(), annotated),
             (std::vector<std::wstring>{L"キャンセル", L"OK", L"参照(&B)...", L"位置"}));
   EXPECT_EQ(Names(version.hwnd(), annotated), std::vector<std::wstring>{L"OK"});
-  EXPECT_TRUE(FindWindowExW(version.hwnd(), 0, nullptr, L"型番・製造番号：rumona_win_tests") &&
-              FindWindowExW(version.hwnd(), 0, nullptr, L"Varsion　1.0.0"));  // read too
+  std::vector<std::wstring> lines;  // every line of the version dialog, in its tab order
+  for (HWND c = GetWindow(version.hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    lines.push_back(WindowText(c));
+  EXPECT_EQ(lines, (std::vector<std::wstring>{
+                       L"ルモナ", L"Varsion　1.0.0", L"製造：ぬべら工房　2026", L"OK",
+                       L"開発：みなと電算工房　2025-2026", L"",
+                       L"ここをクリックするとぬべらHPが開きます。", L"型番・製造番号：rumona_win_tests"}));
   DestroyWindow(chooser.hwnd());
   EXPECT_EQ(annotated.size(), 2u);  // the speed bars' alone
   for (HWND door : {app.panel().Check1, app.panel().Check2}) {
