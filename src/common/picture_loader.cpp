@@ -12,14 +12,22 @@ FileStamp StampOf(const std::wstring& path) {
           uint64_t{a.nFileSizeHigh} << 32 | a.nFileSizeLow};
 }
 
+PictureLoader::~PictureLoader() {
+  {
+    const std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_one();
+  if (thread_.joinable()) thread_.join();
+}
+
 void PictureLoader::Want(HWND window, UINT message, std::vector<std::wstring> paths) {
   {
     const std::lock_guard lock(mutex_);
     queue_ = std::move(paths);
     window_ = window;
     message_ = message;
-    if (!thread_.joinable() && !queue_.empty())
-      thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+    if (!thread_.joinable() && !queue_.empty()) thread_ = std::thread(&PictureLoader::Run, this);
   }
   wake_.notify_one();
 }
@@ -29,11 +37,13 @@ std::vector<PictureLoader::Result> PictureLoader::Take() {
   return std::exchange(done_, {});
 }
 
-void PictureLoader::Run(std::stop_token stop) {
+void PictureLoader::Run() {
   // COM for this thread alone; the pictures it makes are GDI bitmaps, which any thread may draw.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   std::unique_lock lock(mutex_);
-  while (wake_.wait(lock, stop, [this] { return !queue_.empty(); }) && !stop.stop_requested()) {
+  while (true) {
+    wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+    if (stop_) break;
     const std::wstring path = queue_.front();
     queue_.erase(queue_.begin());
     lock.unlock();

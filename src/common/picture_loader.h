@@ -5,7 +5,6 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <stop_token>
 #include <thread>
 
 #include "common/picture.h"
@@ -30,6 +29,9 @@ class PictureLoader {
 
   // Each file decoded as Picture::Load does with `keep` and `allFrames`.
   PictureLoader(SIZE keep, bool allFrames) : keep_(keep), allFrames_(allFrames) {}
+  ~PictureLoader();  // the decode under way ends first; results not taken go with it
+  PictureLoader(const PictureLoader&) = delete;
+  PictureLoader& operator=(const PictureLoader&) = delete;
 
   // What is left to decode becomes `paths`, first first; `message` is posted to `window` after
   // each. The thread starts at the first wish.
@@ -37,19 +39,20 @@ class PictureLoader {
   std::vector<Result> Take();  // the results so far, oldest first
 
  private:
-  void Run(std::stop_token stop);
+  void Run();
 
   const SIZE keep_;
   const bool allFrames_;
   std::mutex mutex_;
-  std::condition_variable_any wake_;
+  std::condition_variable wake_;
   std::vector<std::wstring> queue_;
   HWND window_ = nullptr;
   UINT message_ = 0;
   std::vector<Result> done_;
-  // Stopped and joined first as the loader goes: the decode under way ends, and the results not
-  // taken go with it.
-  std::jthread thread_;
+  bool stop_ = false;
+  // Joined by the destructor. Not a jthread: MinGW's libstdc++ 12 can lose the wake-up that a
+  // stop_callback's end waits for, and the join then never returns (seen under Wine).
+  std::thread thread_;
 };
 
 }  // namespace rumona
