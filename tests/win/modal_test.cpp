@@ -81,7 +81,15 @@ TEST(VersionDialog, EachLibraryFailureIsReportedWithTheRequestAndTheDialogStaysO
   const int size = ScaledPixels(32, dialog.dpi());
   const HCURSOR hand = static_cast<HCURSOR>(LoadImageW(
       GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_LINK), IMAGE_CURSOR, size, size, 0));
-  EXPECT_TRUE(WaitUntil([&] { return SameCursor(GetCursor(), hand); }));
+  // A cursor's hot spot, which tells the hand from the system's cursors and its size scales.
+  const auto hotSpot = [](HCURSOR c) {
+    ICONINFO info{};
+    GetIconInfo(c, &info);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    return std::pair(info.xHotspot, info.yHotspot);
+  };
+  EXPECT_TRUE(WaitUntil([&] { return hotSpot(GetCursor()) == hotSpot(hand); }));
   DestroyCursor(hand);
   // The library, the start of the message (the library's path unless given) and the cause.
   const std::tuple<std::wstring, std::wstring, DWORD> failures[] = {

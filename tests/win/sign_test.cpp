@@ -61,9 +61,10 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   auto press = [&](const std::wstring& keys, int shown) {
     for (wchar_t k : keys) {
       const int at = static_cast<int>(face.find(k));
-      MouseAt(ScreenPoint(app.panel().hwnd(), 2265 + 75 + 495 * (at % 3) + 255,
-                          600 + 390 * (at / 3) + 195),
-              {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+      POINT p{TwipsToPixels(2265 + 75 + 495 * (at % 3) + 255, SystemDpi()),
+              TwipsToPixels(600 + 390 * (at / 3) + 195, SystemDpi())};
+      ClientToScreen(app.panel().hwnd(), &p);
+      MouseAt(p, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
       Pump();  // the click, queued by SendInput, is handled here
     }
     WaitForPictures(app.form());

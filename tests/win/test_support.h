@@ -118,7 +118,6 @@ std::vector<std::wstring> MenuItems(HWND menuWindow);
 
 // Real input, as the user gives it: the pointer moved to a screen point, then the events.
 void MouseAt(POINT screen, std::initializer_list<DWORD> events);
-POINT ScreenPoint(HWND window, float xTw, float yTw);  // a point of its client area, in twips
 void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
 
 class TempDir {  // a fresh folder, removed with its files
@@ -163,8 +162,6 @@ struct Pixels {  // colours 0xBBGGRR, top row first
     return true;
   }
 };
-// Whether two cursors have the same hot spot and the same pixels.
-bool SameCursor(HCURSOR a, HCURSOR b);
 
 // The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
