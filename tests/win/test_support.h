@@ -47,9 +47,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // p
 void WaitForPictures(Form1& form);  // until the sign and the board decode nothing they show
 void ShowFolder(Form1& form, const std::wstring& folder);  // the sign's folder, taken at once
 inline void Command(HWND window, UINT id) { SendMessageW(window, WM_COMMAND, id, 0); }
-// The bus window's popup menu, every item checked that can be.
-inline const std::vector<std::wstring> kMenuItems{L"*看板の表示", L"*枠の表示",
-                                                  L"看板の画像を設定...", L"-", L"看板のリセット"};
 
 // The two windows as the program starts them, the end of the process counted instead. Unless
 // told to read it, the settings file is deleted before and after.
