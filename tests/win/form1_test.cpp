@@ -264,7 +264,6 @@ TEST(Form1, KeysStepTheSignAndOnlyARightPressOnTheBackgroundOrTheMenuKeysOpenThe
   App app;
   Form1& f = app.form();
   EXPECT_EQ(GetFocus(), f.Picture1);
-  ModalAnswerer anyBox(kAppTitle, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
   const Pixels defaultSign = CaptureClient(f.Picture1);
   ShowFolder(f, dir.path());
   // The sign's keys stop at both ends and show pictures at their own size.
@@ -369,7 +368,6 @@ TEST(Form1, KeysStepTheSignAndOnlyARightPressOnTheBackgroundOrTheMenuKeysOpenThe
   EXPECT_NE(CaptureClient(sign).at(0, 0), 0x00FF00u);
   Keys({VK_MENU, VK_DOWN});
   EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sign).at(0, 0) == 0x00FF00u; }));
-  EXPECT_FALSE(anyBox.answered());
 }
 
 }  // namespace
