@@ -31,11 +31,9 @@ TEST(BrowseDir, StoresTheTextOnOkOrEnterAndTheBrowserGivesTheChooserADriveWhileB
       else if (c.button == L"close box") PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       else PressButton(hwnd, c.button);
     });
-    ModalAnswerer box(kAppTitle, [](HWND hwnd) { PressButton(hwnd, L"OK"); });
     SendMessageW(app.panel().Command1, BM_CLICK, 0, 0);  // the folder button
     EXPECT_EQ(chooser.answers(), 1) << c.button;
     EXPECT_EQ(app.form().sign.Folder() + L"|" + app.form().sign.List().Path(), c.stored + L"|" + typed);
-    EXPECT_FALSE(box.answered());
     EXPECT_TRUE(held);
   }
 
