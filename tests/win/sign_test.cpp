@@ -71,7 +71,6 @@ TEST(Keypad, SetShowsTheNumberedEntrySilentlyAndLeavesTheArrowIndex) {
   };
   press(L"S", 0);  // the empty display: the first entry
   press(L"1234567", 0);
-  EXPECT_EQ(WindowText(app.panel().Label1), L"123456");
   const Pixels display = CaptureClient(app.panel().Label1, true);
   int rows = 0;  // the digits' height on screen: the display's own large font
   for (int y = 0; y < display.height; ++y)
