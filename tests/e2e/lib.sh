@@ -62,17 +62,15 @@ e2e_origin() {
   echo "$((x + (w - $2) / 2)) $((y + h - $3 - (w - $2) / 2))"
 }
 
-# e2e_point X Y: puts the pointer on a screen pixel (mousemove --sync would wait in vain if it
-# is there already).
-e2e_point() {
+# e2e_click X Y [BUTTON]: clicks a screen pixel (button 1 unless given); the pointer is moved
+# there first unless it is there already (mousemove --sync would wait in vain).
+e2e_click() {
   # shellcheck disable=SC2034  # SCREEN WINDOW: set by the eval too, kept local
   local X Y SCREEN WINDOW
   eval "$(xdotool getmouselocation --shell)"
-  [ "$X,$Y" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2"
+  [ "$X,$Y" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2" || return
+  xdotool click "${3:-1}"
 }
-
-# e2e_click X Y [BUTTON]: clicks a screen pixel (button 1 unless given).
-e2e_click() { e2e_point "$1" "$2" && xdotool click "${3:-1}"; }
 
 # e2e_key KEY...: presses keys; without a window manager they go to the window under the pointer.
 e2e_key() { xdotool key "$@"; }

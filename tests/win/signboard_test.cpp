@@ -35,7 +35,15 @@ std::wstring ChoosePicture(Form1& f, const std::wstring& path) {
   return opened;
 }
 
-TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAboveTheDoor) {
+void SendMouse(DWORD flags) {
+  static DWORD time = GetTickCount();  // each event a little later: double clicks by timestamp
+  INPUT in{.type = INPUT_MOUSE};
+  in.mi.dwFlags = flags;
+  in.mi.time = time += 20;
+  SendInput(1, &in, sizeof in);
+}
+
+TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameGoesWithItWhenMovedOrDragged) {
   TempDir dir;
   const std::wstring good = dir.File(L"good.bmp");
   WriteBmp(good, 60, 20, 0xFF0000);
@@ -94,6 +102,42 @@ TEST(Signboard, PictureCommandFillsEvenAHiddenBoardAndTheFrameStaysRoundItAndAbo
   for (int i = 0; i < 2; ++i) SendMessageW(app.panel().Check1, BM_CLICK, 0, 0);  // and back
   const RECT bar = PxRect(1005, 1470, 15, 15);  // inside its outline
   EXPECT_EQ(CaptureClient(f.hwnd(), true).at(bar.left, bar.top), COLORREF{0xE0E0E0});
+  // Back at its place, a drag moves the board by the mouse and a double click gathers the frame.
+  Command(f.hwnd(), kMnuKanbanReset);
+  POINT at{40, 15};
+  ClientToScreen(f.PicKanban, &at);
+  auto moving = [gui = GetCurrentThreadId()] {
+    GUITHREADINFO info{.cbSize = sizeof info};
+    return GetGUIThreadInfo(gui, &info) && (info.flags & GUI_INMOVESIZE);
+  };
+  SetCursorPos(at.x, at.y);
+  std::atomic<bool> done{false};
+  // Real input from a helper thread while this thread runs the move loop; each input waits until
+  // the loop has handled the one before, so the button-up never overtakes a move.
+  std::thread mouse([&] {
+    auto press = [&](DWORD button, bool loop) {
+      SendMouse(button);
+      return WaitUntil([&] { return moving() == loop; });
+    };
+    if (!press(MOUSEEVENTF_LEFTDOWN, true)) {
+      SendMouse(MOUSEEVENTF_LEFTUP);
+      return;
+    }
+    for (const POINT d : {POINT{-40, 10}, POINT{-130, 35}}) {
+      SetCursorPos(at.x + d.x, at.y + d.y);
+      SendMouse(MOUSEEVENTF_MOVE);
+      WaitUntil([&] { return f.board.Rect().left == 7425 + d.x * 15; });
+    }
+    // Then a double click: its first press starts a drag that ends without a move.
+    done = press(MOUSEEVENTF_LEFTUP, false) && press(MOUSEEVENTF_LEFTDOWN, true) &&
+           press(MOUSEEVENTF_LEFTUP, false);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+  });
+  EXPECT_TRUE(WaitUntil([&] { return done && f.board.Frame()[0].rect.left == 5400; }, 20000));
+  mouse.join();
+  EXPECT_EQ(Layout(f), (std::vector<float>{5475, 2190, 1410, 450, 5400, 2190, 75, 465, 6885, 2190,
+                                           75, 465, 5400, 2640, 1560, 60}));
 }
 
 // Both metafiles are half an inch by a quarter, 48 x 24 pixels, all black.
@@ -211,53 +255,6 @@ TEST(Picture, ArtworkForTheDisplayScaleAndPicturesResampledKeepTheirEdgesAndColo
   }
   EXPECT_TRUE(PicturePixels(Picture::FromFile(dir.File(L"a.emf")).Resampled(72, 36)).All(0));
   EXPECT_TRUE(Picture().Resampled(10, 10).empty());
-}
-
-void SendMouse(DWORD flags) {
-  static DWORD time = GetTickCount();  // each event a little later: double clicks by timestamp
-  INPUT in{.type = INPUT_MOUSE};
-  in.mi.dwFlags = flags;
-  in.mi.time = time += 20;
-  SendInput(1, &in, sizeof in);
-}
-
-TEST(Signboard, ADragMovesTheBoardByTheMouseAndADoubleClickGathersTheFrame) {
-  App app;
-  Form1& f = app.form();
-  POINT at{40, 15};
-  ClientToScreen(f.PicKanban, &at);
-  auto moving = [gui = GetCurrentThreadId()] {
-    GUITHREADINFO info{.cbSize = sizeof info};
-    return GetGUIThreadInfo(gui, &info) && (info.flags & GUI_INMOVESIZE);
-  };
-  SetCursorPos(at.x, at.y);
-  std::atomic<bool> done{false};
-  // Real input from a helper thread while this thread runs the move loop; each input waits until
-  // the loop has handled the one before, so the button-up never overtakes a move.
-  std::thread mouse([&] {
-    auto press = [&](DWORD button, bool loop) {
-      SendMouse(button);
-      return WaitUntil([&] { return moving() == loop; });
-    };
-    if (!press(MOUSEEVENTF_LEFTDOWN, true)) {
-      SendMouse(MOUSEEVENTF_LEFTUP);
-      return;
-    }
-    for (const POINT d : {POINT{-40, 10}, POINT{-130, 35}}) {
-      SetCursorPos(at.x + d.x, at.y + d.y);
-      SendMouse(MOUSEEVENTF_MOVE);
-      WaitUntil([&] { return f.board.Rect().left == 7425 + d.x * 15; });
-    }
-    // Then a double click: its first press starts a drag that ends without a move.
-    done = press(MOUSEEVENTF_LEFTUP, false) && press(MOUSEEVENTF_LEFTDOWN, true) &&
-           press(MOUSEEVENTF_LEFTUP, false);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-  });
-  EXPECT_TRUE(WaitUntil([&] { return done && f.board.Frame()[0].rect.left == 5400; }, 20000));
-  mouse.join();
-  EXPECT_EQ(Layout(f), (std::vector<float>{5475, 2190, 1410, 450, 5400, 2190, 75, 465, 6885, 2190,
-                                           75, 465, 5400, 2640, 1560, 60}));
 }
 
 }  // namespace

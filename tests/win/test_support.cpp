@@ -165,32 +165,6 @@ void MouseAt(POINT screen, std::initializer_list<DWORD> events) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-bool SameCursor(HCURSOR a, HCURSOR b) {
-  const auto look = [](HCURSOR c) {
-    ICONINFO info{};
-    if (!c || !GetIconInfo(c, &info)) return std::vector<LONG>{};
-    std::vector<LONG> seen{static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
-    for (HBITMAP bitmap : {info.hbmMask, info.hbmColor}) {
-      BITMAP bm{};
-      if (bitmap && GetObjectW(bitmap, sizeof bm, &bm)) {
-        std::vector<LONG> bits(static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight / 4 + 1);
-        GetBitmapBits(bitmap, static_cast<LONG>(bits.size() * 4), bits.data());
-        seen.insert(seen.end(), bits.begin(), bits.end());
-      }
-      if (bitmap) DeleteObject(bitmap);
-    }
-    return seen;
-  };
-  const std::vector<LONG> seen = look(a);
-  return !seen.empty() && seen == look(b);
-}
-
-POINT ScreenPoint(HWND window, float xTw, float yTw) {
-  POINT p{TwipsToPixels(xTw, DpiOf(window)), TwipsToPixels(yTw, DpiOf(window))};
-  ClientToScreen(window, &p);
-  return p;
-}
-
 void Keys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> in;
   for (WORD k : keys) in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = k}});

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -47,9 +46,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);  // p
 void WaitForPictures(Form1& form);  // until the sign and the board decode nothing they show
 void ShowFolder(Form1& form, const std::wstring& folder);  // the sign's folder, taken at once
 inline void Command(HWND window, UINT id) { SendMessageW(window, WM_COMMAND, id, 0); }
-// The bus window's popup menu, every item checked that can be.
-inline const std::vector<std::wstring> kMenuItems{L"*看板の表示", L"*枠の表示",
-                                                  L"看板の画像を設定...", L"-", L"看板のリセット"};
 
 // The two windows as the program starts them, the end of the process counted instead. Unless
 // told to read it, the settings file is deleted before and after.
@@ -118,7 +114,6 @@ std::vector<std::wstring> MenuItems(HWND menuWindow);
 
 // Real input, as the user gives it: the pointer moved to a screen point, then the events.
 void MouseAt(POINT screen, std::initializer_list<DWORD> events);
-POINT ScreenPoint(HWND window, float xTw, float yTw);  // a point of its client area, in twips
 void Keys(std::initializer_list<WORD> keys);  // pressed in turn, released in reverse: a chord
 
 class TempDir {  // a fresh folder, removed with its files
@@ -163,8 +158,6 @@ struct Pixels {  // colours 0xBBGGRR, top row first
     return true;
   }
 };
-// Whether two cursors have the same hot spot and the same pixels.
-bool SameCursor(HCURSOR a, HCURSOR b);
 
 // The client area as WM_PRINTCLIENT paints it, or as the screen shows it now.
 Pixels CaptureClient(HWND hwnd, bool asShown = false);
